@@ -1,0 +1,50 @@
+# OmbrixViewer — newcomer entry points: `make demo` and `make test`.
+
+BUILD      ?= build
+BUILD_ASAN ?= build-asan
+JOBS       ?= $(shell nproc)
+CMAKE_ARGS ?= -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+
+# Debian packages the project builds and tests with.
+PACKAGES = cmake ninja-build g++ pkg-config qt6-base-dev qt6-base-dev-tools angelscript-dev \
+           libgtest-dev libgmock-dev libbenchmark-dev fonts-liberation2 fontconfig xvfb xauth \
+           libxlsxwriter-dev unzip
+
+SUDO = $(shell [ "$$(id -u)" = 0 ] || echo sudo)
+
+.PHONY: all deps build test test-core test-asan demo clean
+
+all: build
+
+deps:
+	@missing=""; for p in $(PACKAGES); do \
+	  dpkg-query -W -f='$${Status}' $$p 2>/dev/null | grep -q "install ok installed" || missing="$$missing $$p"; \
+	done; \
+	if [ -n "$$missing" ]; then \
+	  echo "Installing:$$missing"; \
+	  $(SUDO) apt-get update -qq && DEBIAN_FRONTEND=noninteractive $(SUDO) apt-get install -y -qq $$missing; \
+	fi
+
+build: deps
+	cmake -S . -B $(BUILD) $(CMAKE_ARGS)
+	cmake --build $(BUILD) -j $(JOBS)
+
+# Every test: the normal build, then the display-free core again under ASan + UBSan.
+test: build
+	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
+	$(MAKE) test-asan
+
+test-asan: deps
+	cmake -S . -B $(BUILD_ASAN) $(CMAKE_ARGS) -DOMBRIX_SANITIZE=ON -DOMBRIX_CORE_ONLY=ON
+	cmake --build $(BUILD_ASAN) -j $(JOBS)
+	ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+	  ctest --test-dir $(BUILD_ASAN) --output-on-failure -j $(JOBS) -L core
+
+demo: build
+	@rm -rf $(BUILD)/demo
+	$(BUILD)/ombrix sample $(BUILD)/demo
+	@echo "Sample recordings:"; ls -1 $(BUILD)/demo/*.rec
+	$(BUILD)/ombrix info $(BUILD)/demo/tkar_demo.rec
+
+clean:
+	rm -rf $(BUILD) $(BUILD_ASAN)

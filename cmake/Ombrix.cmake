@@ -1,0 +1,53 @@
+# Project helpers: one static library per folder, one test program per test folder.
+
+function(ombrix_warnings target)
+  target_compile_options(${target} PRIVATE -Wall -Wextra)
+  if(OMBRIX_WERROR)
+    target_compile_options(${target} PRIVATE -Werror)
+  endif()
+endfunction()
+
+# ombrix_library(name [DIR folder] DEPS libs...): builds src/<name>/*.cpp (or DIR) into a static library.
+function(ombrix_library name)
+  cmake_parse_arguments(ARG "" "DIR" "DEPS" ${ARGN})
+  if(NOT ARG_DIR)
+    set(ARG_DIR src/${name})
+  endif()
+  file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/${ARG_DIR}/*.cpp)
+  add_library(${name} STATIC ${sources})
+  target_include_directories(${name} PUBLIC ${CMAKE_SOURCE_DIR}/src ${CMAKE_SOURCE_DIR}/tools)
+  target_link_libraries(${name} PUBLIC ${ARG_DEPS})
+  target_compile_definitions(${name} PUBLIC QT_NO_NARROWING_CONVERSIONS_IN_CONNECT)
+  ombrix_warnings(${name})
+endfunction()
+
+# Tests never touch the user's settings: HOME and the XDG folders point into the build tree.
+set(OMBRIX_TEST_HOME ${CMAKE_BINARY_DIR}/testhome)
+set(OMBRIX_TEST_ENV
+    HOME=${OMBRIX_TEST_HOME}
+    XDG_CONFIG_HOME=${OMBRIX_TEST_HOME}/config
+    XDG_DATA_HOME=${OMBRIX_TEST_HOME}/data
+    XDG_CACHE_HOME=${OMBRIX_TEST_HOME}/cache
+    XDG_RUNTIME_DIR=${OMBRIX_TEST_HOME}/runtime
+    QT_QPA_PLATFORM=offscreen
+    OMBRIX_BUILD_DIR=${CMAKE_BINARY_DIR})
+
+# ombrix_gtest(folder DEPS libs... [LABELS ...]): tests/<folder>/*.cpp as one GoogleTest program.
+function(ombrix_gtest folder)
+  cmake_parse_arguments(ARG "" "" "DEPS;LABELS" ${ARGN})
+  file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/${folder}/*.cpp)
+  if(NOT sources)
+    return()
+  endif()
+  set(target test_${folder})
+  add_executable(${target} ${sources})
+  target_link_libraries(${target} PRIVATE ${ARG_DEPS} GTest::gtest GTest::gtest_main)
+  target_include_directories(${target} PRIVATE ${CMAKE_SOURCE_DIR}/tests)
+  ombrix_warnings(${target})
+  add_test(NAME ${folder} COMMAND ${target} --gtest_brief=1)
+  if(NOT ARG_LABELS)
+    set(ARG_LABELS core)
+  endif()
+  set_tests_properties(${folder} PROPERTIES ENVIRONMENT "${OMBRIX_TEST_ENV}" LABELS "${ARG_LABELS}"
+                                            TIMEOUT 600)
+endfunction()
