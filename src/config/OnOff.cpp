@@ -1,7 +1,9 @@
 #include "config/OnOff.h"
 
 namespace {
-bool Compte(const tOn_Off_VEL& set, int n) { return n < PremiereVoieFonction || set.VoiesFonction != 0; }
+bool Compte(const tOn_Off_VEL& set, int n) {
+    return n < PremiereVoieFonction || set.VoiesFonction != 0;
+}
 } // namespace
 
 bool TST_B_ONOFF(const tOn_Off_VEL& set, int n) {

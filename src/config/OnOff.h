@@ -7,10 +7,10 @@
 
 #pragma pack(push, 1)
 struct tOn_Off_VEL {
-    uint32_t Masque[8];          // bit n mod 32 of word n / 32 stands for channel n
-    uint8_t VoiesFonction;       // non-zero: channels 204 and above count in the totals
-    uint8_t NombreMotsLogiques;  // logic words per frame (VEL fixed header byte 57)
-    uint8_t NombreNomsLogiques;  // logic names after the channel records (byte 58)
+    uint32_t Masque[8];         // bit n mod 32 of word n / 32 stands for channel n
+    uint8_t VoiesFonction;      // non-zero: channels 204 and above count in the totals
+    uint8_t NombreMotsLogiques; // logic words per frame (VEL fixed header byte 57)
+    uint8_t NombreNomsLogiques; // logic names after the channel records (byte 58)
     uint8_t Libre;
 };
 #pragma pack(pop)
