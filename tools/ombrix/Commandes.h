@@ -1,0 +1,6 @@
+// Subcommands of the `ombrix` companion. Each receives the arguments from its own
+// name on: argv[0] is the subcommand name, argv[1..] its arguments. Returns the exit code.
+#pragma once
+
+int CommandeSample(int argc, char** argv); // ombrix sample DIR
+int CommandeInfo(int argc, char** argv);   // ombrix info FILE
