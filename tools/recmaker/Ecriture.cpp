@@ -58,7 +58,7 @@ bool EcrireFichier(const Enregistrement& e, const std::string& chemin, Plan* pla
     if (plan) *plan = d.Plan_;
     std::unique_ptr<std::FILE, FermeFichier> f(std::fopen(chemin.c_str(), "wb"));
     if (!f) return false;
-    auto ecrire = [&](const uint8_t* p, size_t n) { return std::fwrite(p, 1, n, f.get()) == n; };
+    auto ecrire = [&](const uint8_t* p, size_t n) { return n == 0 || std::fwrite(p, 1, n, f.get()) == n; };
     uint64_t somme = d.SommeEntete;
     bool ok = ecrire(d.Entete.data(), d.Entete.size()) &&
               EcrireDonnees(d, e.NombreScans, d.Checksum, somme, ecrire) &&
