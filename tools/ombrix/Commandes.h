@@ -4,3 +4,4 @@
 
 int CommandeSample(int argc, char** argv); // ombrix sample DIR
 int CommandeInfo(int argc, char** argv);   // ombrix info FILE
+int CommandeTable(int argc, char** argv);  // ombrix table FILE [--start F] [--width F] [--undersample US]

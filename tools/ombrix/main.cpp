@@ -17,6 +17,7 @@ struct Commande {
 constexpr Commande Commandes[] = {
     {"sample", CommandeSample, "sample DIR    write demonstration recordings of the three families into DIR"},
     {"info", CommandeInfo, "info FILE     print the header of a recording as JSON"},
+    {"table", CommandeTable, "table FILE [--start F] [--width F] [--undersample US]  display table as CSV"},
 };
 
 int Usage() {

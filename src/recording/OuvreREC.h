@@ -1,0 +1,131 @@
+// The opener of a recording: reads and checks the header of a ".rec" file into
+// the header record, with its channel records, logic names, script texts and
+// annotations, and keeps the file open for the sample reader.
+//
+// A recording is untrusted input: every count, size and offset it announces is
+// checked against the file and against the in-memory tables before it is used,
+// and a malformed file gives result 1 rather than a header computed from it.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+
+#include <QDateTime>
+#include <QString>
+
+#include "recording/EnteteREC.h"
+#include "recording/FichierREC.h"
+#include "recording/ScriptsREC.h"
+
+// Results of the opening routines.
+inline constexpr uint8_t LectureOK = 0, LectureErreur = 1, LectureInconnu = 2;
+
+class OuvreREC {
+public:
+    explicit OuvreREC(t_EnteteREC_GlobalTotal* entete = &EnteteF);
+    ~OuvreREC();
+    OuvreREC(const OuvreREC&) = delete;
+    OuvreREC& operator=(const OuvreREC&) = delete;
+
+    // Reads the header of VraiNomFichier into *EnteteFichier, the annotation area
+    // into the annotation tables and the script area into Scripts. 0: the file is
+    // open and its header accepted; 1: missing, unreadable or malformed file;
+    // 2: no known recorder family. On 1 or 2 the file is closed again. The only
+    // message shown here is the trigger-date warning of the TKOS family; the
+    // caller reports the result (AFFICHE_ERREUR_LECTURE).
+    // Besides the file's own fields, the reading fills `Affichage` of every
+    // channel: the trimmed name and unit, and `VoieSignee` for the channels of
+    // the supplementary block (known only here). Redoing the names and units
+    // later gives the same texts.
+    uint8_t LECTURE_ENTETE();
+
+    // Closes the file if one is open and sets HandleFichier to 0.
+    void FERMER_FICHIER();
+    void Reset() { FERMER_FICHIER(); }
+
+    // Byte sum of n bytes (32-bit, wrapping), also counting them into NombreLu.
+    int32_t CACUL_CHECKSUM(const void* octets, int64_t n);
+
+    // Position of channel n among the channels present in the open file's mask
+    // (TKAR, TKOS and VEL layouts): set bits of channels 0..n, minus 1, as 8 bits.
+    uint8_t RECUP_POS_VOIE(int n) const;
+    uint8_t RECUP_POS_VOIE_TKOS(int n) const;
+    uint8_t RECUP_POS_VOIE_VEL(int n) const;
+
+    // The open recording, for the readers of its sample area.
+    const FichierREC& Fichier() const { return Fichier_; }
+    int64_t LongueurFichier() const { return Longueur_; }
+
+    // Date taken by a TKOS recording whose trigger date cannot be formed, and
+    // the box then shown (title "File Error - Erreur Fichier", error icon).
+    static QDateTime DateParDefaut();
+    static const char* const MessageDateTKOS;
+
+    // The box for a failed reading: `M_ErreurFichier` for result 1,
+    // `M_FichierNonTKAR` for result 2, titled `M_Erreur` with the warning icon.
+    static void AFFICHE_ERREUR_LECTURE(uint8_t resultat);
+
+    // Why the last reading gave result 1, in English, for diagnostics ("" otherwise).
+    const char* CauseErreur = "";
+
+    QString VraiNomFichier; // full path of the file to open
+    QString NomFichier;     // name shown to the user
+    t_EnteteREC_GlobalTotal* EnteteFichier;
+    std::unique_ptr<ScriptsREC> Scripts; // created when the file carries a script area
+    // Makes the script holder; the scripting engine installs its own.
+    std::function<std::unique_ptr<ScriptsREC>(t_EnteteREC_GlobalTotal*)> FabriqueScripts;
+    int64_t NbLus = 0;           // header bytes read so far (the TKAR data offset)
+    int64_t NombreLu = 0;        // bytes summed by the header checksum
+    uint8_t V_EPA_1000 = 0;      // 1: the file has a supplementary channel block
+    QDateTime DateTrigger;       // trigger date and time (UTC wall clock)
+    uint8_t OnAunTitre = 0;      // 1: an annotation of the title kind exists
+    char M_Titre_Fichier[126]{}; // its text
+    uint8_t FicCompar = 0;       // 1: opened as a comparison file
+    // The rest of the opening (filter dialog `Filtre`, title lines `MessageEntete`,
+    // `MessageEntSimplifie`, `MessageTitreEntete`, OUVRIR_REC, CALCUL_ENTETE)
+    // builds on LECTURE_ENTETE and the fields above.
+
+private:
+    uint8_t Echec(const char* cause);
+    uint8_t LireEntete();
+    uint8_t LireVoies();
+    uint8_t LireNomsLogiques();
+    uint8_t CalculerTailles();
+    uint8_t LireScripts();
+    uint8_t LireAnnotations();
+    uint8_t CalculerDate();
+
+    bool LireSuite(void* tampon, int64_t n);
+    bool BitPresent(int n) const;
+    void EnleveBit(int n);
+    uint8_t PositionVoie(int n) const;
+    void AjouteSomme(const void* octets, int64_t n);
+
+    FichierREC Fichier_;
+    int64_t Longueur_ = 0;
+
+    // What the family of the file being read describes.
+    struct Famille {
+        int TailleEnteteFixe = 0;
+        int LimiteVoies = 0;           // channel numbers examined
+        int LimiteAnalog = 0;          // below: recorded analog channels
+        bool SupprimeCalcules = false; // scaled computed channels are dropped
+        int TailleBloc = 0;            // supplementary block, 0 when the file has none
+        int DebutEntrees = 0;
+        int EntreesBloc = 0;
+        int TypeVide = 0, TypeOrdinaire = 0;
+        bool Quill = false;
+        uint8_t MotsLogiques = 0, NomsLogiques = 0;
+        float Periode = 0.f;
+        int64_t PreTrig = 0;
+        int64_t TailleAnnotations = 0;
+        int64_t DebutDonnees = 0; // TKOS, VEL
+        bool Scripts = false;
+        int64_t DebutScripts = 0;
+        int SlotsScripts = 0;
+        uint8_t Seconde = 0, Minute = 0, Heure = 0, Jour = 0, Mois = 0, Annee = 0;
+        int16_t Millisecondes = 0;
+    } F_;
+    uint8_t BlocSup_[sizeof(tBlocEPAVELSup)]{}; // the block as read; K/G scaling written back
+};
