@@ -1,0 +1,125 @@
+// `ombrix table FILE [--start F] [--width F] [--undersample PERIOD_US]`: runs one
+// display pass over a recording, as the viewer does before drawing, and prints
+// the display table as CSV: one line per column with the raw word of every
+// recorded analog channel and the logic word. The data checksum verdict goes to
+// standard error.
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+#include "Commandes.h"
+#include "config/Coherence.h"
+#include "config/Config.h"
+#include "graph/DonneesGraphe.h"
+#include "graph/GlobauxGraphe.h"
+#include "recording/EnteteREC.h"
+#include "recording/OuvreREC.h"
+#include "shell/Messages.h"
+#include "shell/Texte8.h"
+
+namespace {
+
+int Usage() {
+    std::fprintf(stderr, "usage: ombrix table FILE [--start F] [--width F] [--undersample PERIOD_US]\n");
+    return 1;
+}
+
+// A whole argument as a finite number.
+bool LireNombre(const char* texte, double& valeur) {
+    char* fin = nullptr;
+    valeur = std::strtod(texte, &fin);
+    return fin != texte && *fin == '\0' && std::isfinite(valeur);
+}
+
+// Opens the recording as the viewer does without its filter dialog: header read
+// into EnteteF, file left open, whole recording shown.
+uint8_t OuvrirSansDialogue(OuvreREC& ouvre, const QString& chemin) {
+    ouvre.VraiNomFichier = ouvre.NomFichier = chemin;
+    const uint8_t resultat = ouvre.LECTURE_ENTETE();
+    if (resultat == LectureOK) Setup = {0.0, 1.0};
+    return resultat;
+}
+
+// A CSV field, quoted when it holds a separator, a quote or a line break.
+std::string Champ(const QString& texte) {
+    const std::string utf8 = texte.toStdString();
+    if (utf8.find_first_of(",\"\r\n") == std::string::npos) return utf8;
+    std::string r = "\"";
+    for (char c : utf8) {
+        if (c == '"') r += '"';
+        r += c;
+    }
+    return r + '"';
+}
+
+QString NomVoie(const t_EnteteREC_GlobalTotal& e, int n) {
+    const QString affiche =
+        DepuisCp1252(e.Affichage[n].NomAffiche, sizeof e.Affichage[n].NomAffiche).trimmed();
+    if (!affiche.isEmpty()) return affiche;
+    return DepuisCp1252(e.CalibVoie[n].NomVoie, sizeof e.CalibVoie[n].NomVoie).trimmed();
+}
+
+} // namespace
+
+int CommandeTable(int argc, char** argv) {
+    if (argc < 2) return Usage();
+    double debut = 0.0, largeur = 1.0, periode = 0.0;
+    bool sousEchantillon = false;
+    for (int i = 2; i < argc; ++i) {
+        const bool dernier = i + 1 >= argc;
+        double* cible = std::strcmp(argv[i], "--start") == 0         ? &debut
+                        : std::strcmp(argv[i], "--width") == 0       ? &largeur
+                        : std::strcmp(argv[i], "--undersample") == 0 ? &periode
+                                                                     : nullptr;
+        if (cible == nullptr || dernier || !LireNombre(argv[i + 1], *cible)) return Usage();
+        if (cible == &periode) sousEchantillon = true;
+        ++i;
+    }
+    if (sousEchantillon && !(periode > 0.0)) return Usage();
+
+    Langue = 1; // messages in English
+    OuvreREC ouvre(&EnteteF);
+    const QString chemin = QString::fromLocal8Bit(argv[1]);
+    const uint8_t resultat = OuvrirSansDialogue(ouvre, chemin);
+    if (resultat != LectureOK) {
+        OuvreREC::AFFICHE_ERREUR_LECTURE(resultat); // the console box writes to standard error
+        if (resultat == LectureErreur && *ouvre.CauseErreur != '\0')
+            std::fprintf(stderr, "ombrix table: %s\n", ouvre.CauseErreur);
+        return resultat;
+    }
+    Setup.DebutFenetre = debut;
+    Setup.LargeurFenetre = largeur;
+    COHER_SETUP();
+    // As the filter dialog computes it: chosen period / sampling period, in floats.
+    sousEchantillonageEnabled = sousEchantillon;
+    if (sousEchantillon) {
+        selectedValue = static_cast<float>(periode);
+        if (EnteteF.PeriodeEchantillon > 0.f) underSamplingRatio = selectedValue / EnteteF.PeriodeEchantillon;
+    }
+
+    DonneesGraphe graphe(&EnteteF, &Setup);
+    graphe.CheminDonnees = chemin;
+    graphe.CALCUL_GRAPH_FT_MEM();
+
+    const int voies =
+        EnteteF.NombreVoiesAnalog < NombreSlotsAnalog ? EnteteF.NombreVoiesAnalog : NombreSlotsAnalog;
+    const bool logique = EnteteF.PresenceLogique != 0;
+    std::string sortie = "column";
+    for (int n = 0; n < voies; ++n) sortie += ',' + Champ(NomVoie(EnteteF, n));
+    sortie += logique ? ",logic\n" : "\n";
+    for (int c = 0; c < NombreColonnesAffichage; ++c) {
+        sortie += std::to_string(c);
+        for (int n = 0; n < voies; ++n) sortie += ',' + std::to_string(graphe.Mot(c, n));
+        if (logique) sortie += ',' + std::to_string(graphe.Mot(c, SlotLogique));
+        sortie += '\n';
+    }
+    std::fwrite(sortie.data(), 1, sortie.size(), stdout);
+    const bool ecrit = std::fflush(stdout) == 0;
+
+    const uint8_t etat = graphe.CalculTerminer.load();
+    const char* verdict = etat == CalculChecksumFaux ? "mismatch" : graphe.ChecksumCompare ? "ok" : "none";
+    std::fprintf(stderr, "checksum: %s\n", verdict);
+    return ecrit ? 0 : 1;
+}
