@@ -8,11 +8,11 @@ CMAKE_ARGS ?= -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
 # Debian packages the project builds and tests with.
 PACKAGES = cmake ninja-build g++ pkg-config qt6-base-dev qt6-base-dev-tools angelscript-dev \
            libgtest-dev libgmock-dev libbenchmark-dev fonts-liberation2 fontconfig xvfb xauth \
-           libxlsxwriter-dev unzip
+           libxlsxwriter-dev unzip locales-all
 
 SUDO = $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-.PHONY: all deps build test test-core test-asan demo clean
+.PHONY: all deps build test test-asan demo bench clean
 
 all: build
 
@@ -45,6 +45,13 @@ demo: build
 	$(BUILD)/ombrix sample $(BUILD)/demo
 	@echo "Sample recordings:"; ls -1 $(BUILD)/demo/*.rec
 	$(BUILD)/ombrix info $(BUILD)/demo/tkar_demo.rec
+
+# Benchmarks need an optimised build of their own.
+bench: deps
+	cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DOMBRIX_CORE_ONLY=ON
+	cmake --build build-bench -j $(JOBS) --target bench_passe bench_export
+	build-bench/bench_passe
+	build-bench/bench_export
 
 clean:
 	rm -rf $(BUILD) $(BUILD_ASAN)
