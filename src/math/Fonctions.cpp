@@ -7,10 +7,6 @@
 #include "config/OnOff.h"
 #include "recording/EnteteREC.h"
 
-uint8_t NumeroNewFonction = 0;
-uint8_t NumeroFonction = 0;
-int16_t PremiereFonctionAjoutee = -1;
-
 namespace {
 
 // Copies at most `maximum` characters of `source` (a buffer of tailleSource
@@ -37,12 +33,6 @@ void CopieDefinition(const tFonctionConfig& f, tCalibVoie& voie, tAffichageVoie&
 }
 
 } // namespace
-
-void RESET_FONCTIONS() {
-    NumeroNewFonction = 0;
-    NumeroFonction = 0;
-    PremiereFonctionAjoutee = -1;
-}
 
 uint8_t SLOT_FONCTION(int k) {
     return static_cast<uint8_t>(std::clamp(k, 0, NombreSlotsFonction - 1));

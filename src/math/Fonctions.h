@@ -5,21 +5,12 @@
 
 #include <cstdint>
 
+#include "recording/EtatFonctions.h"
+
 inline constexpr int NombreSlotsFonction = 6;
 // Fields copied from a definition into the display entry of its channel.
 inline constexpr int LongueurNomFonction = 26;
 inline constexpr int LongueurUniteFonction = 6;
-
-// Slot used by the next added function: 0 at opening, never above 5 (the sixth
-// slot serves every further addition).
-extern uint8_t NumeroNewFonction;
-// Slot the function dialog edits.
-extern uint8_t NumeroFonction;
-// Channel number of the first function channel added to the open recording, -1 while none.
-extern int16_t PremiereFonctionAjoutee;
-
-// State of a freshly opened recording: no function added, slot 0 next.
-void RESET_FONCTIONS();
 
 // Slot holding the definition of the k-th added function channel (from 0):
 // k itself, the sixth slot for every channel beyond.

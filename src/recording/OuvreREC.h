@@ -1,6 +1,8 @@
 // The opener of a recording: reads and checks the header of a ".rec" file into
 // the header record, with its channel records, logic names, script texts and
-// annotations, and keeps the file open for the sample reader.
+// annotations, lets the user choose channels and display options in the filter
+// dialog, derives the display set-up in Config from that choice, and keeps the
+// file open for the sample reader.
 //
 // A recording is untrusted input: every count, size and offset it announces is
 // checked against the file and against the in-memory tables before it is used,
@@ -16,10 +18,19 @@
 
 #include "recording/EnteteREC.h"
 #include "recording/FichierREC.h"
+#include "recording/FiltreFichierModele.h"
 #include "recording/ScriptsREC.h"
 
 // Results of the opening routines.
 inline constexpr uint8_t LectureOK = 0, LectureErreur = 1, LectureInconnu = 2;
+
+// Room of the title lines (file-name part, counts, periods, date).
+inline constexpr size_t TailleMessageEntete = 768;
+
+// 1 once a header has been accepted and the display set up from it; 0 from the
+// start of every opening until then.
+extern uint8_t ValidFichier;
+void RESET_VALID_FICHIER();
 
 class OuvreREC {
 public:
@@ -39,6 +50,28 @@ public:
     // the supplementary block (known only here). Redoing the names and units
     // later gives the same texts.
     uint8_t LECTURE_ENTETE();
+
+    // The whole opening of the displayed recording (the header record, Config,
+    // Setup and the title texts all describe it): reads the header (a failure is
+    // reported in a message box and returned), fills the filter dialog model
+    // `Filtre`, builds the title lines, shows the dialog through `Dialogue`
+    // unless sansDialogue is non-zero or no dialog is installed (its defaults
+    // are then accepted as they stand), rebuilds the title line, runs
+    // CALCUL_ENTETE and reports script errors. 0: open and set up; 1: read error,
+    // or the dialog was cancelled (the file is then closed again and its
+    // scripts dropped); 2: no known family.
+    uint8_t OUVRIR_REC(uint8_t sansDialogue);
+
+    // Title line after the filter dialog: as built on opening, without the two
+    // blanks after the period, with the under-sampling period when enabled.
+    void onUnderSamplingSelected();
+
+    // Turns the choices of the filter dialog into Config fields: ValidFichier,
+    // the view window (not for a comparison file), names and units, ranges and
+    // number formats from the file when Config.TypeCalibre is 1, the displayed
+    // set and the logic selection, the screen count and the even screen layout.
+    // The file is read by position, so nothing needs seeking to the samples.
+    void CALCUL_ENTETE();
 
     // Closes the file if one is open and sets HandleFichier to 0.
     void FERMER_FICHIER();
@@ -82,11 +115,26 @@ public:
     uint8_t OnAunTitre = 0;      // 1: an annotation of the title kind exists
     char M_Titre_Fichier[126]{}; // its text
     uint8_t FicCompar = 0;       // 1: opened as a comparison file
-    // The rest of the opening (filter dialog `Filtre`, title lines `MessageEntete`,
-    // `MessageEntSimplifie`, `MessageTitreEntete`, OUVRIR_REC, CALCUL_ENTETE)
-    // builds on LECTURE_ENTETE and the fields above.
+
+    // The filter dialog of the current opening, and the viewer's way of showing
+    // it (not owned; none in the core and the tools).
+    FiltreFichierModele Filtre;
+    DialogueFiltre* Dialogue = nullptr;
+    // Shows the script-error window with the 40 error flags when one is set
+    // after an opening; the flags are cleared afterwards in any case.
+    std::function<void(const uint8_t (&erreurs)[NombreSlotsScript])> MontrerErreursScripts;
+
+    // Title lines (Windows-1252): the full line with the trigger date, the same
+    // without the date, and the recording's own title (or empty).
+    char MessageEntete[TailleMessageEntete]{};
+    char MessageEntSimplifie[TailleMessageEntete]{};
+    char MessageTitreEntete[sizeof M_Titre_Fichier]{};
+    QString TexteMessageEntete() const;
+    QString TexteMessageEntSimplifie() const;
+    QString TexteMessageTitreEntete() const;
 
 private:
+    void LigneTitre(bool blancs);
     uint8_t Echec(const char* cause);
     uint8_t LireEntete();
     uint8_t LireVoies();

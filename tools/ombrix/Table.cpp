@@ -34,12 +34,12 @@ bool LireNombre(const char* texte, double& valeur) {
 }
 
 // Opens the recording as the viewer does without its filter dialog: header read
-// into EnteteF, file left open, whole recording shown.
+// into EnteteF, every channel chosen, file left open, whole recording shown. A
+// failure is reported by the opening itself (the console box writes to
+// standard error).
 uint8_t OuvrirSansDialogue(OuvreREC& ouvre, const QString& chemin) {
     ouvre.VraiNomFichier = ouvre.NomFichier = chemin;
-    const uint8_t resultat = ouvre.LECTURE_ENTETE();
-    if (resultat == LectureOK) Setup = {0.0, 1.0};
-    return resultat;
+    return ouvre.OUVRIR_REC(1);
 }
 
 // A CSV field, quoted when it holds a separator, a quote or a line break.
@@ -84,7 +84,6 @@ int CommandeTable(int argc, char** argv) {
     const QString chemin = QString::fromLocal8Bit(argv[1]);
     const uint8_t resultat = OuvrirSansDialogue(ouvre, chemin);
     if (resultat != LectureOK) {
-        OuvreREC::AFFICHE_ERREUR_LECTURE(resultat); // the console box writes to standard error
         if (resultat == LectureErreur && *ouvre.CauseErreur != '\0')
             std::fprintf(stderr, "ombrix table: %s\n", ouvre.CauseErreur);
         return resultat;
