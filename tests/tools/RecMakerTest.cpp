@@ -392,7 +392,7 @@ TEST(RecMaker, StreamingWriterGivesTheSameBytes) {
     grand.DonneesLogiques = Rampe(0, 1);
     grand.AnnotationsAnciennes = {{5, "a"}};
 
-    const Enregistrement cas[] = {grand, ExempleTKAR(), ExempleTKOS(), ExempleVEL()};
+    const Enregistrement cas[] = {grand, ExempleTKAR(), ExempleTKOS(), ExempleTKOSSup(), ExempleVEL()};
     for (const Enregistrement& e : cas) {
         SCOPED_TRACE(e.Modele);
         const std::string chemin = Temporaire("flux.rec");

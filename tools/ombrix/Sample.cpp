@@ -21,6 +21,7 @@ int CommandeSample(int argc, char** argv) {
     } fichiers[] = {
         {"tkar_demo.rec", recmaker::ExempleTKAR},
         {"tkos_demo.rec", recmaker::ExempleTKOS},
+        {"tkos_sup_demo.rec", recmaker::ExempleTKOSSup},
         {"vel_demo.rec", recmaker::ExempleVEL},
     };
     for (const auto& f : fichiers) {

@@ -132,7 +132,7 @@ Enregistrement ExempleTKAR() {
     return e;
 }
 
-Enregistrement ExempleTKOS() {
+Enregistrement ExempleTKOSSup() {
     Enregistrement e;
     e.Famille = FamilleTKOS;
     e.RevisionVoies = 4; // large supplementary block, newer formulas, script area
@@ -184,6 +184,47 @@ Enregistrement ExempleTKOS() {
     e.AnnotationsNouvelles = {Titre("Essai routier, piste 2"),
                               Note(5000 * mots, 0xC00000, 150, 1, "Freinage"),
                               Note(24000 * mots, 0xFF8000, 300, 0, "Surchauffe embrayage")};
+    return e;
+}
+
+Enregistrement ExempleTKOS() {
+    Enregistrement e;
+    e.Famille = FamilleTKOS;
+    e.RevisionVoies = 4; // newer formulas, script area
+    e.Revision = 4;
+    e.Modele = "TKOS 8";
+    e.PeriodeUs = 500.f; // 2 kHz, 20 s
+    e.PreTrig = 2000;
+    e.NombreScans = 40000;
+    Date(e, 2024, 11, 19, 14, 2, 55, 120);
+
+    e.Voies.push_back(
+        Analogique(0, "Pression", "bar", 0, 32768.f, 0.005f, 300.f, 0.f, Sinus(32768, 20000, 8000)));
+    e.Voies.push_back(Analogique(1,
+                                 "Temp\xE9"
+                                 "rature",
+                                 "", 2, 32768.f, 0.01f, 600.f, 0.f, Rampe(20000, 1)));
+    e.Voies.push_back(
+        Analogique(2, "Position", "mm", 0, 32768.f, 0.002f, 120.f, 0.f, Carre(22000, 43536, 4000)));
+    // Script slot 0 fills channel 72; its coefficients give the same result by formula.
+    e.Voies.push_back(Calculee(72, "Pression x 2", "bar", 0, 0, 0, 1.f, 600.f, 0.f));
+    e.Scripts = {{0, {"// Double de la pression", "function = 'Pression' * 2;"}}};
+
+    e.Logique = true;
+    e.NomsLogiques = {"Vanne", "Pompe", "Alarme", "Cycle"};
+    e.DonneesLogiques = [](int64_t s) {
+        uint16_t w = 0;
+        if ((s / 4000) % 2 == 0) w |= 1;
+        if (s >= 6000) w |= 2;
+        if (s >= 31000 && s < 31003) w |= 4;
+        if ((s / 500) % 2 == 0) w |= 8;
+        return w;
+    };
+
+    const int64_t mots = MotsParScan(e);
+    e.AnnotationsNouvelles = {Titre("Essai de pression, circuit B"),
+                              Note(6000 * mots, 0x0080FF, 120, 1, "Pompe en marche"),
+                              Note(31000 * mots, 0xE00000, 400, 0, "Alarme")};
     return e;
 }
 

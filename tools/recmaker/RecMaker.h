@@ -130,10 +130,12 @@ bool EcrireEnFlux(const Enregistrement& e, const std::string& chemin);
 
 // Ready-made recordings used by `ombrix sample` and by tests.
 Enregistrement ExempleTKAR(); // checksum, logic inputs, annotations of both layouts, a computed channel
+// A script filling a computed channel, logic inputs, annotations.
+Enregistrement ExempleTKOS();
 // Supplementary block (ordinary and supplementary channels), logic inputs, annotations and
 // an empty script area: with a block the channel loop ends within the block's entries, so
 // no computed (script) channel can follow.
-Enregistrement ExempleTKOS();
+Enregistrement ExempleTKOSSup();
 Enregistrement ExempleVEL(); // scripts, logic inputs, annotations, a computed channel
 
 } // namespace recmaker
