@@ -1,0 +1,167 @@
+// Throughput of the text export: an unlimited export of a 1,000,000-scan,
+// 16-channel recording, written by the export's own number writer and by the
+// C library's snprintf (same harness, same rows, same file), in the exponent
+// and the fixed format. Both files are checked to be byte-identical. The
+// recording is read once beforehand so that it sits in the page cache.
+//
+// usage: bench_export [FOLDER]   (the recording and the exports go there;
+//                                 without it a temporary folder is used)
+#include <chrono>
+#include <cstdio>
+#include <fstream>
+#include <memory>
+#include <string>
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QLocale>
+#include <QTemporaryDir>
+
+#include "config/Config.h"
+#include "config/Defauts.h"
+#include "export/EtatExport.h"
+#include "export/FormatNombre.h"
+#include "recmaker/RecMaker.h"
+#include "recording/OuvreREC.h"
+
+namespace {
+
+using Horloge = std::chrono::steady_clock;
+
+constexpr int NombreVoies = 16;
+constexpr int64_t NombreScans = 1'000'000;
+constexpr int Essais = 3;
+
+recmaker::Enregistrement Gros() {
+    recmaker::Enregistrement e;
+    e.Famille = FamilleTKAR;
+    e.PeriodeUs = 10.f;
+    e.NombreScans = NombreScans;
+    for (int n = 0; n < NombreVoies; ++n) {
+        recmaker::Voie v;
+        v.Numero = n;
+        v.Nom = "Voie " + std::to_string(n);
+        v.Decalage = 32768.f;
+        v.Gain = 1.0f / (3.0f + static_cast<float>(n));
+        switch (n % 4) {
+        case 0:
+            v.Donnees = recmaker::Sinus(32768, 20000 + 500 * n, 5000 + 1000 * n);
+            break;
+        case 1:
+            v.Donnees = recmaker::Rampe(static_cast<uint16_t>(n), 1 + n);
+            break;
+        case 2:
+            v.Donnees = recmaker::Carre(1000, 60000, 777 + n);
+            break;
+        default:
+            v.Donnees = recmaker::Sinus(30000, 3000, 17 + n);
+            break;
+        }
+        e.Voies.push_back(v);
+    }
+    e.Logique = true;
+    e.NomsLogiques = {"L1", "L2", "L3", "L4"};
+    e.DonneesLogiques = [](int64_t s) { return static_cast<uint16_t>(s / 7); };
+    return e;
+}
+
+std::string Lire(const QString& chemin) {
+    std::ifstream f(QFile::encodeName(chemin).toStdString(), std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(f), {});
+}
+
+struct Mesure {
+    double Secondes = 1e300;
+    long long Octets = 0;
+};
+
+Mesure Exporter(OuvreREC& ouvre, const QString& cible, tFormateur formateur) {
+    Mesure m;
+    for (int essai = 0; essai < Essais; ++essai) {
+        EtatExport etat;
+        etat.FichierExport = cible;
+        etat.TypeFichier = TypeTexte;
+        etat.TypeInterface = 0;
+        etat.Formateur = formateur;
+        const auto debut = Horloge::now();
+        etat.LANCE_CALCUL(SOURCE_EXPORT(ouvre));
+        const double s = std::chrono::duration<double>(Horloge::now() - debut).count();
+        if (etat.OnAEuUneErreur.load() != 0) {
+            std::fprintf(stderr, "export failed\n");
+            std::exit(1);
+        }
+        if (s < m.Secondes) m.Secondes = s;
+        m.Octets = QFileInfo(cible).size();
+    }
+    return m;
+}
+
+void Afficher(const char* nom, const Mesure& m) {
+    std::printf("  %-22s %7.3f s  %8.0f rows/s  %7.1f MB/s  (%lld bytes)\n", nom, m.Secondes,
+                static_cast<double>(NombreScans) / m.Secondes,
+                static_cast<double>(m.Octets) / 1e6 / m.Secondes, m.Octets);
+}
+
+// The number writer alone, against snprintf, over the values of a table.
+void Formats() {
+    constexpr int N = 4'000'000;
+    std::unique_ptr<double[]> v(new double[N]);
+    for (int i = 0; i < N; ++i) v[i] = (static_cast<double>(i % 65536) - 32768.0) / (3.0 + i % 16);
+    char t[TailleMaxNombre + 1];
+    const struct {
+        const char* C;
+        char* (*Rapide)(char*, double);
+    } formats[] = {{"%8.4e", &ECRIRE_EXPOSANT}, {"%8.5f", &ECRIRE_FIXE}, {"%f", &ECRIRE_DECIMAL}};
+    std::printf("Number writing alone (%d values):\n", N);
+    for (const auto& f : formats) {
+        size_t somme = 0;
+        auto debut = Horloge::now();
+        for (int i = 0; i < N; ++i) somme += static_cast<size_t>(f.Rapide(t, v[i]) - t);
+        const double rapide = std::chrono::duration<double>(Horloge::now() - debut).count();
+        debut = Horloge::now();
+        for (int i = 0; i < N; ++i) somme += static_cast<size_t>(std::snprintf(t, sizeof t, f.C, v[i]));
+        const double printf = std::chrono::duration<double>(Horloge::now() - debut).count();
+        std::printf("  %-6s ours %6.1f ns/value, snprintf %6.1f ns/value (x%.1f)  [%zu]\n", f.C,
+                    1e9 * rapide / N, 1e9 * printf / N, printf / rapide, somme % 10);
+    }
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QTemporaryDir temporaire;
+    const QString dossier = argc > 1 ? QString::fromLocal8Bit(argv[1]) : temporaire.path();
+    QDir().mkpath(dossier);
+    const QString rec = dossier + QStringLiteral("/bench_export.rec");
+    if (!QFileInfo::exists(rec)) {
+        std::printf("writing %s...\n", QFile::encodeName(rec).constData());
+        if (!recmaker::EcrireEnFlux(Gros(), QFile::encodeName(rec).toStdString())) return 1;
+    }
+    QLocale::setDefault(QLocale::c());
+    INIT_CONFIG();
+    OuvreREC ouvre;
+    ouvre.VraiNomFichier = ouvre.NomFichier = rec;
+    if (ouvre.OUVRIR_REC(1) != LectureOK) return 1;
+    Lire(rec); // into the page cache
+
+    Formats();
+    const QString rapide = dossier + QStringLiteral("/bench_rapide.txt");
+    const QString reference = dossier + QStringLiteral("/bench_printf.txt");
+    for (const uint8_t fixe : {0, 1}) {
+        Config.FormatExportFixe = fixe;
+        std::printf(
+            "Unlimited text export, %lld scans x %d channels + 4 logic inputs, %s format (best of %d):\n",
+            static_cast<long long>(NombreScans), NombreVoies, fixe ? "fixed %8.5f" : "exponent %8.4e",
+            Essais);
+        const Mesure a = Exporter(ouvre, rapide, tFormateur::Rapide);
+        const Mesure b = Exporter(ouvre, reference, tFormateur::Printf);
+        Afficher("own number writer", a);
+        Afficher("snprintf writer", b);
+        std::printf("  speed-up x%.2f, files %s\n", b.Secondes / a.Secondes,
+                    Lire(rapide) == Lire(reference) ? "identical" : "DIFFERENT");
+    }
+    QFile::remove(rapide);
+    QFile::remove(reference);
+    return 0;
+}

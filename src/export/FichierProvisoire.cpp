@@ -1,0 +1,68 @@
+#include "export/FichierProvisoire.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <QFile>
+#include <QFileInfo>
+
+bool FichierProvisoire::Creer(const QString& cible) {
+    Abandonner();
+    const QFileInfo info(cible);
+    // Hidden, named after the target, unique: ".<name>.XXXXXX" in the same
+    // folder, so the final rename never crosses file systems.
+    const QString modele =
+        info.absolutePath() + QStringLiteral("/.") + info.fileName() + QStringLiteral(".XXXXXX");
+    std::string nom = QFile::encodeName(modele).toStdString();
+    const int fd = ::mkstemp(nom.data()); // mode 0600: user read and write
+    if (fd < 0) return false;
+    Fd_ = fd;
+    FermetureEchouee_ = false;
+    Chemin_ = QFile::decodeName(nom.c_str());
+    Cible_ = info.absoluteFilePath();
+    // A file replaced keeps the permissions it had.
+    struct stat existant {};
+    if (::stat(QFile::encodeName(Cible_).constData(), &existant) == 0 && S_ISREG(existant.st_mode))
+        ::fchmod(fd, existant.st_mode & 07777);
+    return true;
+}
+
+bool FichierProvisoire::FermerDescripteur() {
+    if (Fd_ < 0) return !FermetureEchouee_;
+    const int fd = Fd_;
+    Fd_ = -1;
+    if (::close(fd) != 0) FermetureEchouee_ = true;
+    return !FermetureEchouee_;
+}
+
+bool FichierProvisoire::Valider() {
+    if (Chemin_.isEmpty()) return false;
+    bool ok = true;
+    if (Fd_ >= 0 && ::fsync(Fd_) != 0) ok = false;
+    if (!FermerDescripteur()) ok = false;
+    if (ok) {
+        // rename() replaces an existing target in one step.
+        const std::string de = QFile::encodeName(Chemin_).toStdString();
+        const std::string vers = QFile::encodeName(Cible_).toStdString();
+        ok = std::rename(de.c_str(), vers.c_str()) == 0;
+    }
+    if (!ok) {
+        Abandonner();
+        return false;
+    }
+    Chemin_.clear();
+    return true;
+}
+
+void FichierProvisoire::Abandonner() {
+    FermerDescripteur();
+    if (!Chemin_.isEmpty()) ::unlink(QFile::encodeName(Chemin_).constData());
+    Chemin_.clear();
+    FermetureEchouee_ = false;
+}
