@@ -1,0 +1,36 @@
+#include "viewer/Console.h"
+
+#include <QCoreApplication>
+
+#include "config/Demarrage.h"
+#include "config/SauverCle.h"
+#include "export/ExportDossier.h"
+#include "recording/EnteteREC.h"
+#include "recording/OuvreREC.h"
+#include "shell/BoiteMessage.h"
+#include "viewer/Lancement.h"
+
+int LANCER_CONSOLE(int& argc, char** argv, const QStringList& arguments, const tLigneCommande& ligne) {
+    QCoreApplication application(argc, argv);
+    INIT_DEMARRAGE(arguments.value(0), QCoreApplication::applicationFilePath());
+    if (ligne.Erreur) {
+        SIGNALER_ERREUR_LIGNE(ligne);
+        return 1;
+    }
+    APPLIQUER_LIGNE_COMMANDE(ligne);
+
+    int resultat = 1;
+    if (ligne.FichierREC.isEmpty()) {
+        BOITE_MESSAGE().MONTRER(QStringLiteral("Error"),
+                                QStringLiteral("No recording named: nothing exported"),
+                                tIconeBoite::Avertissement);
+    } else {
+        OuvreREC ouvre(&EnteteF);
+        if (APPEL_FICHIER_DEMARRAGE(ouvre, ligne.FichierREC, ligne.ModeExport)) {
+            FENETRE_EXPORT(ligne);
+            resultat = LANCER_EXPORT_CONSOLE(ligne.ModeExport - 1, ouvre);
+        }
+    }
+    SAUVER_CLE();
+    return resultat;
+}
