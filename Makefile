@@ -45,6 +45,7 @@ demo: build
 	$(BUILD)/ombrix sample $(BUILD)/demo
 	@echo "Sample recordings:"; ls -1 $(BUILD)/demo/*.rec
 	$(BUILD)/ombrix info $(BUILD)/demo/tkar_demo.rec
+	@echo "Pictures:"; for f in $(BUILD)/demo/*.rec; do $(BUILD)/ombrix render $$f -o $${f%.rec}.png --cursors 0.3,0.6 || exit 1; done
 
 # Benchmarks need an optimised build of their own.
 bench: deps
@@ -55,3 +56,14 @@ bench: deps
 
 clean:
 	rm -rf $(BUILD) $(BUILD_ASAN)
+
+# Installs the viewer and `ombrix` under PREFIX, with the desktop entry and the two file types,
+# then refreshes the desktop's file-type and application caches when their tools are there.
+PREFIX ?= /usr/local
+.PHONY: install
+install: build
+	$(SUDO) cmake --install $(BUILD) --prefix $(PREFIX)
+	@if command -v update-mime-database >/dev/null 2>&1; then \
+	  $(SUDO) update-mime-database $(PREFIX)/share/mime; fi
+	@if command -v update-desktop-database >/dev/null 2>&1; then \
+	  $(SUDO) update-desktop-database $(PREFIX)/share/applications; fi

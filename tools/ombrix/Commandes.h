@@ -5,3 +5,4 @@
 int CommandeSample(int argc, char** argv); // ombrix sample DIR
 int CommandeInfo(int argc, char** argv);   // ombrix info FILE
 int CommandeTable(int argc, char** argv);  // ombrix table FILE [--start F] [--width F] [--undersample US]
+int CommandeRender(int argc, char** argv); // ombrix render FILE -o OUT.png [options]

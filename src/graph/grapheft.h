@@ -1,0 +1,230 @@
+// The graph object: the static picture of the open recording drawn into an
+// off-screen bitmap (background, title lines, graticule of every screen zone,
+// time labels, bounds column, traces, logic lanes, XY display, annotations,
+// measurement results), and the cursors drawn on layers the caller supplies.
+//
+// The data half (display table, display pass) is the member `Donnees`; the
+// background worker runs on it: TravailleurGraphe travailleur(graphe.Donnees).
+// Printing and the bitmap export make a temporary grapheft, copy the main
+// table into it (REPRENDRE_TABLE) and draw it at their own size.
+//
+// Everything here runs on the user-interface thread, and the table is read only
+// once the pass reports it complete (CalculTerminer 2, PointeurCyclique 1000).
+// Drawing needs a QGuiApplication (fonts); the offscreen platform will do.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+
+#include <QColor>
+#include <QDateTime>
+#include <QFont>
+#include <QImage>
+#include <QPainter>
+#include <QString>
+
+#include "config/Config.h"
+#include "graph/DonneesGraphe.h"
+#include "recording/EnteteREC.h"
+
+class QObject;
+class ScriptsREC;
+
+// Lines the cursor read-out needs (displayed channels, plus one for the logic
+// inputs) and channel lines that fit in a horizontal cursor box; written by the
+// layout (INIT_RETIC), read by the read-out and the main window's scroll bar.
+extern int16_t NombreVoieCurseurTotal;
+extern int16_t NombreVoieCurseurVisu;
+// Both back to 0; for tests.
+void RESET_GLOBAUX_DESSIN();
+
+// Room for the title lines and other one-line texts of the picture.
+inline constexpr size_t TailleTitreGraphique = 768;
+
+class grapheft {
+public:
+    explicit grapheft(t_EnteteREC_GlobalTotal* entete = &EnteteF, tSetup* setup = &Setup);
+    ~grapheft();
+    grapheft(const grapheft&) = delete;
+    grapheft& operator=(const grapheft&) = delete;
+
+    // ---- Data half ---------------------------------------------------------
+    DonneesGraphe Donnees;
+
+    // Copies the display table of another graph object (the main one) and marks
+    // this one's table complete: it then draws without a pass of its own.
+    void REPRENDRE_TABLE(const DonneesGraphe& source);
+    // Physical value of channel ch in column c (after RECUP_AVEC_FONCTION), and
+    // the logic word of column c. Columns are limited to 0..999.
+    double VALEUR_TABLE(int c, int ch) const;
+    uint16_t MOT_LOGIQUE(int c) const;
+    // True when the table is complete and may be drawn.
+    bool TABLE_COMPLETE() const;
+
+    // ---- Links set by the owner --------------------------------------------
+    QObject* maForm_main = nullptr;         // owner window (not owned)
+    t_EnteteREC_GlobalTotal* EnteteFichier; // header of the displayed recording
+    tSetup* SetupGraphe;                    // view window
+    tConfig* SavConf = &Config;             // configuration to draw with
+    ScriptsREC* Scripts = nullptr;          // math scripts of the recording (not owned)
+    QDateTime DateTrigger;                  // trigger date and time (wall clock)
+    // Full path of the recording, as the owner gives it before each redraw. The
+    // pass reads its own copy, Donnees.CheminDonnees, which the owner sets when
+    // the recording is opened: a redraw may come while a pass runs, and the two
+    // threads must not share one string that is being assigned.
+    QString NomFichierAvecRepertoire;
+    char TitreGraphique[TailleTitreGraphique]{};  // first title line (Windows-1252)
+    char TitreGraphique2[TailleTitreGraphique]{}; // second title line, may be empty
+    uint8_t Complet = 1;                          // 1: room for the title lines at the top
+    uint8_t ValiditeCurseur = 0;                  // 1: time cursors on, their box takes room
+
+    // ---- Lifecycle ---------------------------------------------------------
+    // Scratch 200 x 200 bitmap, brush, both fonts (with their fallbacks), one
+    // second of time from 0, and the divisions unless in XY mode.
+    void Initialisation();
+    // Full redraw at LargeurImage x HauteurImage; nothing unless both are positive.
+    void RESIZE_GRAPHE();
+    // Plot rectangle and cursor box.
+    void INIT_RETIC();
+    // Background, user graticule image, frame and division lines of every zone.
+    void Fond_Reticule();
+    // BDT_Division and PremiereDiv from DebutTemps and TempsTotal.
+    void CALCUL_DIV_TEMPS();
+    // Lays out and (draw = 1) draws the time labels; returns the width of the
+    // division label, 0 in XY mode.
+    int16_t AFF_TIME_BASE(uint8_t draw);
+    // Time window from the view window, divisions, then background, graticule,
+    // time labels, bounds and traces.
+    void CALCUL_ET_AFFICHE_VECTEUR();
+    // The title lines.
+    void AFFICHAGE_NOM();
+    // Releases the bitmap and its drawing context.
+    void ARRET_GRAPHE();
+    void Dispose();
+
+    // ---- Traces ------------------------------------------------------------
+    // Time display (or the XY display in XY mode), then annotations and, in the
+    // time display, the measurement results. Nothing unless the table is complete.
+    void AFFICH_VECTEUR();
+    void AFFICH_VECTEUR_XY();
+    // Screen ordinate of value v of channel ch in the time display.
+    int32_t POSITION_Y(int ch, double v) const;
+
+    // ---- Texts -------------------------------------------------------------
+    // Width of a text in FontBaseDetemps, truncated to whole pixels.
+    int LongMessX(const char* texte) const;
+    int LongMessX(const QString& texte) const;
+    // Writes a text in FontBaseDetemps with the brush SB at (CurseurX, CurseurY).
+    void ECR_TEXTE(const char* texte);
+    // Width of the box of a text's characters; 0 for an empty text.
+    float MeasureDisplayStringWidth(const QString& texte, const QFont& police) const;
+    // Text with its top-left corner at (x, y), as the platform's string drawing.
+    static void ECRIRE(QPainter& g, const QString& texte, const QFont& police, const QColor& couleur,
+                       double x, double y);
+    // Text turned 270 degrees (reading upwards) whose layout box has its
+    // top-left corner at (x, y): it covers x .. x + height, y - width .. y.
+    static void ECRIRE_VERTICAL(QPainter& g, const QString& texte, const QFont& police, const QColor& couleur,
+                                double x, double y);
+    // Advance width and line height of a text in a font, on this bitmap.
+    double LARGEUR_TEXTE(const QString& texte, const QFont& police) const;
+    int HAUTEUR_LIGNE(const QFont& police) const;
+
+    // ---- Drawing surface ---------------------------------------------------
+    QImage NewBitmap;             // opaque RGB picture
+    std::unique_ptr<QPainter> gp; // drawing context on NewBitmap
+    int32_t LargeurImage = 0, HauteurImage = 0;
+    std::optional<QFont> FontNomFichier;  // title lines
+    std::optional<QFont> FontBaseDetemps; // time labels, bounds, read-outs
+    int HauteurCarac = 0;                 // line height of FontBaseDetemps
+    QColor SB;                            // current text brush
+    QImage Retectperso_XY;                // last user graticule image loaded
+    int32_t CurseurX = 0, CurseurY = 0;   // where ECR_TEXTE writes
+
+    // ---- Plot rectangle and cursor box, pixels -------------------------------
+    int32_t DebutScrollX = 5, DebutScrollY = 5;
+    int16_t ScrollX = 0, ScrollY = 0;
+    int16_t LongueurBorne = 0; // bounds column
+    int16_t PosCurseurX = 0, PosCurseurY = 0, LongCurseur = 0, HauteurCurseur = 0;
+
+    // ---- Time axis, microseconds ---------------------------------------------
+    double DebutTemps = 0.0;
+    double TempsTotal = 1000000.0;
+    double BDT_Division = 100000.0;
+    double PremiereDiv = 0.0;
+    uint8_t TypeBDT = 0;
+
+private:
+    void NouvelleImage(int largeur, int hauteur);
+    void ChargerReticulePerso(QPainter& g);
+    int16_t EtiquettesXY(uint8_t draw);
+    int16_t EtiquettesTemps(uint8_t draw);
+    void TracerLogiques(QPainter& g, const int* abscisses);
+
+public:
+    // ---- Measurements ----
+    // Results of the measurements on the displayed window, drawn at the end of
+    // the time display.
+    void AFF_CALCUL();
+
+    // ---- Names, bounds and annotations ----
+    // Full name of channel ch: its name, " [", the prefix of its ExposantUnite,
+    // its unit and "]" ("Pressure [Kbar]").
+    void CALCUL_NOM_TOTAL(char* texte, size_t taille, int ch) const;
+    template <size_t N> void CALCUL_NOM_TOTAL(char (&texte)[N], int ch) const {
+        CALCUL_NOM_TOTAL(texte, N, ch);
+    }
+    // A physical value of channel ch with its prefix and unit (" 1.5000mV").
+    void MESSAGE_COMPLET(char* texte, size_t taille, int ch, double valeur) const;
+    template <size_t N> void MESSAGE_COMPLET(char (&texte)[N], int ch, double valeur) const {
+        MESSAGE_COMPLET(texte, N, ch, valeur);
+    }
+    // Measures (draw = 0) or draws (draw = 1) the bounds column right of the
+    // plot; returns its width.
+    int16_t AFFICH_BORNE_TOTAL(uint8_t draw);
+    // Bounds of one zone: one scale per distinct range, or one scale per zone.
+    int16_t AFF_BORNE(int zone, uint8_t draw);
+    int16_t AFF_BORNE_simple(int zone, uint8_t draw);
+    // Full names of the channels of one zone, `decalage` right of the plot.
+    int16_t AFF_NOM(int zone, uint8_t draw, int decalage);
+    // Names of the logic inputs beside their lanes; the widest when measuring.
+    int16_t AFFICHE_NOM_LOGIQUE(uint8_t draw);
+    // Annotations of the recording inside the displayed window, both layouts.
+    void AFF_ANNOT();
+    void AFF_ANNOT_ANCIEN();
+    void AFF_ANNOT_NOUVEAU();
+
+    int16_t LongueurNomMax = 0;   // widest name written horizontally
+    int32_t PositionBorneNom = 0; // x of the horizontal names, from the plot's right edge
+
+    // ---- Cursors and read-outs ----
+    // Read-out box, both time cursors with their value labels and the time
+    // arrow, on g (a transparent layer, or the picture when printing).
+    // c1, c2: fractions of the plot width; selected: the cursor the mouse holds.
+    void TRACE_CURSEUR(QPainter& g, double c1, double c2, uint8_t selected);
+    // The read-out box only.
+    void AFF_CURSEUR(QPainter& g, double c1, double c2, uint8_t selected);
+    void AFF_CURSEUR_AFFICHAGE(QPainter& g, double c1, double c2, uint8_t selected, uint8_t draw);
+    // 1 when channel ch has a line in the read-out.
+    uint8_t TST_VALID_VOIE_CURSEUR(int ch) const;
+    // The displayed logic inputs of one logic word as digits, in groups of four.
+    void AFF_VALEUR_LOG(QPainter& g, uint16_t mot, int x, int y);
+    // The same at a fractional position, in a given font (drawn) measured as `mesure` (on the picture).
+    void VALEURS_LOGIQUES(QPainter& g, uint16_t mot, double x, double y, const QFont& police,
+                          const QFont& mesure);
+    // Value of the followed channel under cursor c, as a flag.
+    void VALEUR_SUIT_CURSEUR(QPainter& g, double c);
+    // Both amplitude cursors with their value labels.
+    void TRACE_CURSEUR_Y(QPainter& g);
+    // Position of amplitude cursor Y1 (which = 2) or Y2 (which = 3) from a pixel ordinate.
+    void CHANGE_CURSEUR_Y(int y, int which);
+    // Both amplitude cursors 10 pixels inside the top and bottom of their zone
+    // (when the amplitude cursors are switched on).
+    void INIT_CURSEURS_Y();
+    // Two-line flag anchored at (x, y) in the colour of channel ch: measurement
+    // results and the value that follows a cursor.
+    void AFF_RESULTAT_CALCUL(QPainter& g, int x, int y, const char* ligne1, const char* ligne2, int ch);
+    // A transparent layer for the cursors: the picture's size and resolution,
+    // the background colour with zero opacity.
+    QImage COUCHE_CURSEUR() const;
+};

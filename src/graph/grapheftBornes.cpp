@@ -1,0 +1,237 @@
+// The bounds column right of the plot: for every screen zone the scale values
+// of its channels and their full names, and the names of the logic inputs
+// beside their lanes. The same routines measure (draw = 0) the column for the
+// layout and draw it (draw = 1).
+#include <algorithm>
+#include <array>
+#include <limits>
+#include <vector>
+
+#include "config/OnOff.h"
+#include "graph/GeometrieGraphe.h"
+#include "graph/OutilsSurcouche.h"
+#include "graph/grapheft.h"
+#include "recording/Conversion.h"
+#include "recording/TexteValeur.h"
+#include "shell/OutilsTexte.h"
+
+using surcouche::Couleur;
+
+namespace {
+
+constexpr int PassesMax = 100;         // passes over the channels of a zone
+constexpr int PositionPleine = 100000; // scale positions in 1/100000 of the range
+
+int16_t Largeur16(int64_t w) {
+    return static_cast<int16_t>(std::clamp<int64_t>(w, 0, std::numeric_limits<int16_t>::max()));
+}
+
+int NombreZones(const tConfig& c) {
+    return std::min<int>(c.ReticEcran.NbEcran, NombreVoiesConfig);
+}
+
+// Channels of zone z in channel order: displayed, assigned to the zone, and in
+// XY mode not the abscissa channel.
+std::vector<int> VoiesDeZone(const tConfig& c, int z) {
+    std::vector<int> voies;
+    for (int ch = 0; ch < NombreVoiesConfig; ++ch) {
+        if (!TST_B_ONOFF(c.VoiesAffichees, ch) || c.ReticEcran.EcranVoie[ch] != z + 1) continue;
+        if (c.ModeXY == 1 && ch == c.VoieX) continue;
+        voies.push_back(ch);
+    }
+    return voies;
+}
+
+bool MemeEchelle(const tConfig& c, int a, int b) {
+    return FLOAT_EGAL(c.ParamVoie[a].BorneMin, c.ParamVoie[b].BorneMin) &&
+           FLOAT_EGAL(c.ParamVoie[a].BorneMax, c.ParamVoie[b].BorneMax);
+}
+
+// Scale value of channel ch at position (n - k) / n of its range.
+QString Graduation(int ch, int k, int n, bool sansBlanc) {
+    char texte[64];
+    MESSAGE_ENTREE_COMPRESSER(texte, ch, static_cast<int32_t>((n - k) * PositionPleine / n));
+    if (sansBlanc) ELIM_DEBUT_BLANC(texte);
+    return DepuisCp1252(texte);
+}
+
+int Divisions(const tConfig& c, int z) {
+    const int n = c.ReticEcran.NbDivEcran[z];
+    return n == 0 ? 1 : n;
+}
+
+} // namespace
+
+int16_t grapheft::AFFICH_BORNE_TOTAL(uint8_t draw) {
+    if (draw == 0) {
+        PositionBorneNom = 0;
+        LongueurNomMax = 0;
+    }
+    if (!FontBaseDetemps) return 0;
+    const tConfig& c = *SavConf;
+    int s = 0;
+    for (int z = 0; z < NombreZones(c); ++z)
+        s = std::max<int>(s, c.BorneUnique == 0 ? AFF_BORNE(z, draw) : AFF_BORNE_simple(z, draw));
+    PositionBorneNom = s;
+    int64_t largeur = static_cast<int64_t>(LongueurNomMax) + s;
+    largeur = std::max<int64_t>(largeur, AFFICHE_NOM_LOGIQUE(draw));
+    largeur = std::max<int64_t>(largeur, LongMessX("200msec/div"));
+    return Largeur16(largeur);
+}
+
+int16_t grapheft::AFF_BORNE(int zone, uint8_t draw) {
+    const tConfig& c = *SavConf;
+    if (!FontBaseDetemps || zone < 0 || zone >= NombreZones(c)) return 0;
+    const bool dessin = draw == 1 && gp;
+    const QFont& police = *FontBaseDetemps;
+    const tZonePixels z = ZONE_PIXELS(c.ReticEcran, zone, ScrollY);
+    const int haut = DebutScrollY + z.Haut, bas = DebutScrollY + z.Bas;
+    const int xr = DebutScrollX + ScrollX;
+    const int n = Divisions(c, zone);
+    const int demi = HauteurCarac / 2;
+
+    std::array<bool, NombreVoiesConfig> restantes{};
+    const std::vector<int> voies = VoiesDeZone(c, zone);
+    for (const int ch : voies) restantes[ch] = true;
+
+    int64_t dx = 0;
+    int ym = (haut + bas) / 2;
+    for (int passe = 0; passe < PassesMax; ++passe) {
+        bool trouvee = false;
+        for (const int ch : voies) {
+            if (!restantes[ch]) continue;
+            trouvee = true;
+            const int x = static_cast<int>(std::min<int64_t>(xr + dx, std::numeric_limits<int16_t>::max()));
+            const QColor couleur = Couleur(c.CouleurVoie[ch]);
+            if (dessin) {
+                gp->setPen(surcouche::Pen(couleur));
+                gp->drawLine(x, haut, x, bas);
+            }
+            int plusLarge = 0;
+            for (int k = 0; k <= n; ++k) {
+                const QString t = Graduation(ch, k, n, false);
+                int y = haut + (bas - haut) * k / n;
+                if (k > 0) y -= demi;
+                if (k == n) y -= demi;
+                if (dessin) ECRIRE(*gp, t, police, couleur, x, y);
+                plusLarge = std::max(plusLarge, LongMessX(t));
+            }
+            dx += plusLarge;
+            // Every channel of the same range shares this scale and lists its name under it.
+            for (const int autre : voies) {
+                if (autre < ch || !restantes[autre] || !MemeEchelle(c, ch, autre)) continue;
+                restantes[autre] = false;
+                char nom[200];
+                CALCUL_NOM_TOTAL(nom, autre);
+                const QString t = DepuisCp1252(nom);
+                const int w = LongMessX(t);
+                const QColor couleurNom = Couleur(c.CouleurVoie[autre]);
+                if (c.NomsVerticaux == 1) {
+                    if (dessin)
+                        ECRIRE_VERTICAL(*gp, t, police, couleurNom, static_cast<double>(xr + dx), haut + w);
+                    dx += HauteurCarac;
+                } else {
+                    if (dessin)
+                        ECRIRE(*gp, t, police, couleurNom, static_cast<double>(xr) + PositionBorneNom, ym);
+                    ym += HauteurCarac;
+                    LongueurNomMax = Largeur16(std::max<int64_t>(LongueurNomMax, w));
+                }
+            }
+        }
+        if (!trouvee) break;
+    }
+    return Largeur16(dx);
+}
+
+int16_t grapheft::AFF_BORNE_simple(int zone, uint8_t draw) {
+    const tConfig& c = *SavConf;
+    if (!FontBaseDetemps || zone < 0 || zone >= NombreZones(c)) return 0;
+    const std::vector<int> voies = VoiesDeZone(c, zone);
+    if (voies.empty()) return 0;
+    const bool dessin = draw == 1 && gp;
+    const QFont& police = *FontBaseDetemps;
+    const tZonePixels z = ZONE_PIXELS(c.ReticEcran, zone, ScrollY);
+    const int haut = DebutScrollY + z.Haut, bas = DebutScrollY + z.Bas;
+    const int xr = DebutScrollX + ScrollX;
+    const int demi = HauteurCarac / 2;
+
+    const bool commune =
+        std::all_of(voies.begin(), voies.end(), [&](int ch) { return MemeEchelle(c, voies.front(), ch); });
+    const int n = commune ? Divisions(c, zone) : 1;
+    int decalageHaut = 0, decalageBas = 0; // stacking of the top and bottom labels
+    int l = 0;
+    for (const int ch : voies) {
+        const QColor couleur = Couleur(c.CouleurVoie[ch]);
+        for (int k = 0; k <= n; ++k) {
+            const QString t = Graduation(ch, k, n, true);
+            int y = haut + k * (bas - haut) / n;
+            if (k > 0) y -= demi;
+            if (k == n) y -= demi;
+            if (k == 0) y += decalageHaut;
+            if (k == n) y -= decalageBas;
+            if (dessin) ECRIRE(*gp, t, police, couleur, xr, y);
+            l = std::max(l, LongMessX(t));
+        }
+        if (commune) break;
+        decalageHaut += HauteurCarac - 1;
+        decalageBas += HauteurCarac - 1;
+    }
+    return Largeur16(static_cast<int64_t>(l) + AFF_NOM(zone, draw, l));
+}
+
+int16_t grapheft::AFF_NOM(int zone, uint8_t draw, int decalage) {
+    const tConfig& c = *SavConf;
+    if (!FontBaseDetemps || zone < 0 || zone >= NombreZones(c)) return 0;
+    const std::vector<int> voies = VoiesDeZone(c, zone);
+    const bool verticaux = c.NomsVerticaux == 1;
+    std::vector<QString> noms;
+    int64_t largeur = 0, hauteurBloc = 0;
+    for (const int ch : voies) {
+        char nom[200];
+        CALCUL_NOM_TOTAL(nom, ch);
+        noms.push_back(DepuisCp1252(nom));
+        if (verticaux)
+            largeur += HauteurCarac;
+        else
+            largeur = std::max<int64_t>(largeur, LongMessX(noms.back()));
+        hauteurBloc += HauteurCarac;
+    }
+    if (draw == 1 && gp) {
+        const QFont& police = *FontBaseDetemps;
+        const tZonePixels z = ZONE_PIXELS(c.ReticEcran, zone, ScrollY);
+        double x = static_cast<double>(DebutScrollX) + ScrollX + decalage;
+        int64_t y = DebutScrollY + (static_cast<int64_t>(z.Haut) + z.Bas - hauteurBloc) / 2;
+        for (size_t i = 0; i < voies.size(); ++i) {
+            const QColor couleur = Couleur(c.CouleurVoie[voies[i]]);
+            if (verticaux) {
+                ECRIRE_VERTICAL(*gp, noms[i], police, couleur, x, DebutScrollY + z.Haut + LongMessX(noms[i]));
+                x += HauteurCarac;
+            } else {
+                ECRIRE(*gp, noms[i], police, couleur, x, static_cast<double>(y));
+                y += HauteurCarac;
+            }
+        }
+    }
+    return Largeur16(largeur);
+}
+
+int16_t grapheft::AFFICHE_NOM_LOGIQUE(uint8_t draw) {
+    const tConfig& c = *SavConf;
+    const t_EnteteREC_GlobalTotal& e = *EnteteFichier;
+    if (e.LogiqueAffichee == 0 || !FontBaseDetemps) return 0;
+    const bool dessin = draw == 1 && gp;
+    const tBandeLogique bande = BANDE_LOGIQUE(DebutScrollY, ScrollY, c.PositionVoiesLogiques,
+                                              c.HauteurVoiesLogiques, c.NombreVoiesLogiquesAffichees);
+    const int entrees = std::min<int>(c.NombreVoiesLogiques, NombreNomsLogiquesMax);
+    const int xr = DebutScrollX + ScrollX;
+    int plusLarge = 0, i = 0;
+    for (int b = 0; b < entrees; ++b) {
+        if ((c.MasqueVoiesLogiques & (1u << b)) == 0) continue;
+        const QString nom = surcouche::Champ(e.NomLogique[b]);
+        const int y = i * bande.Voie + bande.Haut + (bande.Voie - HauteurCarac) / 2;
+        if (dessin) ECRIRE(*gp, nom, *FontBaseDetemps, Couleur(c.CouleurVoieLogique[b]), xr, y);
+        plusLarge = std::max(plusLarge, LongMessX(nom));
+        ++i;
+    }
+    return draw == 1 ? 0 : Largeur16(plusLarge);
+}
