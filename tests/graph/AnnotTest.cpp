@@ -1,5 +1,7 @@
 // Annotations over the traces: old and 152-byte records, the displayed window,
 // the records that are never drawn, and texts shortened to their room.
+#include <cstdio>
+
 #include "graph/SurcoucheTestUtil.h"
 
 namespace {
@@ -20,7 +22,7 @@ protected:
         tTabAnnotMem& a = TabAnnotMem[AncienAnnot++];
         a = tTabAnnotMem{};
         a.PositionMot = p;
-        std::strncpy(a.TexteAnnot, texte, sizeof a.TexteAnnot - 1);
+        std::snprintf(a.TexteAnnot, sizeof a.TexteAnnot, "%s", texte);
     }
     tTabAnnotMemNew& Nouvelle(int64_t p, const char* texte, uint8_t verticale = 1, int16_t hauteur = 0,
                               int32_t genre = GenreAnnotation, uint32_t couleur = 0x0000C000u) {
@@ -31,7 +33,7 @@ protected:
         a.CouleurAnnot = static_cast<int32_t>(couleur);
         a.HauteurAnnot = hauteur;
         a.AnnotVerticale = verticale;
-        std::strncpy(a.TexteAnnot, texte, sizeof a.TexteAnnot - 1);
+        std::snprintf(a.TexteAnnot, sizeof a.TexteAnnot, "%s", texte);
         return a;
     }
     QImage Dessiner() {
