@@ -5,6 +5,7 @@
 #include <QSettings>
 #include <QVariant>
 
+#include <array>
 #include <memory>
 
 const char MessOmbView[] = "SOFTWARE\\OmbView";
@@ -135,6 +136,17 @@ std::optional<QString> LIRE_FICHIER_RECENT(int rang) {
 bool ECRIRE_FICHIER_RECENT(int rang, const std::optional<QString>& chemin) {
     if (rang < 1 || rang > NombreFichiersRecents) return false;
     return SAUVE_CLE(NOM_RECENT(rang).toLatin1().constData(), chemin);
+}
+
+void SAUVE_NOM_FICHIER(const QString& nom) {
+    std::array<std::optional<QString>, NombreFichiersRecents> fichiers;
+    for (int rang = 1; rang <= NombreFichiersRecents; ++rang) {
+        fichiers[rang - 1] = LIRE_FICHIER_RECENT(rang);
+        if (fichiers[rang - 1] == nom) return;
+    }
+    for (int k = NombreFichiersRecents - 1; k > 0; --k) fichiers[k] = fichiers[k - 1];
+    fichiers[0] = nom;
+    for (int rang = 1; rang <= NombreFichiersRecents; ++rang) ECRIRE_FICHIER_RECENT(rang, fichiers[rang - 1]);
 }
 
 std::optional<QString> LIRE_FICHIER_COMPARAISON() {

@@ -49,6 +49,9 @@ bool CLE_EXISTE();
 inline constexpr int NombreFichiersRecents = 4;
 std::optional<QString> LIRE_FICHIER_RECENT(int rang);
 bool ECRIRE_FICHIER_RECENT(int rang, const std::optional<QString>& chemin);
+// Records a recording opened: a name not yet among "V1".."V4" goes first and the others move
+// down (the fourth is dropped); a name already there changes nothing, it does not move up.
+void SAUVE_NOM_FICHIER(const QString& nom);
 std::optional<QString> LIRE_FICHIER_COMPARAISON();
 bool ECRIRE_FICHIER_COMPARAISON(const std::optional<QString>& chemin);
 QStringList LIRE_LISTE_CONCATENATION();

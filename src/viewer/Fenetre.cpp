@@ -11,6 +11,7 @@
 #include "shell/BoiteMessage.h"
 #include "ui/BoiteMessageQt.h"
 #include "ui/FiltreFichier.h"
+#include "ui/Form_main.h"
 #include "viewer/Lancement.h"
 
 int LANCER_FENETRE(int& argc, char** argv, const QStringList& arguments, const tLigneCommande& ligne) {
@@ -28,18 +29,12 @@ int LANCER_FENETRE(int& argc, char** argv, const QStringList& arguments, const t
     return 0;
 }
 
-// ---- The place of the main window ------------------------------------------------------------
-// The main window is not part of this build yet. When it comes, this function creates it
-// maximised, opens the named recording through its own file-opening command (mode 0, with the
-// filter dialog), runs it modally and, once it is closed, lets it store its placement (ARRET_Form)
-// before the settings are saved by the caller. Until then the recording is opened the same way
-// without a window, and the user is told.
+// The main window, maximised, with the recording named on the command line
+// opened in it (with the filter dialog) once it is on screen; its placement is
+// stored when it closes, before the caller saves the settings.
 void LANCER_FENETRE_PRINCIPALE(const tLigneCommande& ligne) {
-    if (!ligne.FichierREC.isEmpty()) {
-        OuvreREC ouvre(&EnteteF);
-        VIEW::DialogueFiltreQt dialogue;
-        ouvre.Dialogue = &dialogue;
-        APPEL_FICHIER_DEMARRAGE(ouvre, ligne.FichierREC, ModeSansExport);
-    }
-    std::fputs("OmbrixViewer: the main window is not available in this build\n", stderr);
+    VIEW::Form_main fenetre;
+    fenetre.showMaximized();
+    if (!ligne.FichierREC.isEmpty()) fenetre.APPEL_FICHIER(ligne.FichierREC, ligne.FichierREC, 0);
+    QApplication::exec();
 }

@@ -23,17 +23,6 @@ void APPLIQUER_LIGNE_COMMANDE(const tLigneCommande& ligne) {
     if (ligne.TempsAbsolu) Config.TempsAbsolu = *ligne.TempsAbsolu;
 }
 
-void SAUVE_NOM_FICHIER(const QString& nom) {
-    std::array<std::optional<QString>, NombreFichiersRecents> fichiers;
-    for (int rang = 1; rang <= NombreFichiersRecents; ++rang) {
-        fichiers[rang - 1] = LIRE_FICHIER_RECENT(rang);
-        if (fichiers[rang - 1] == nom) return;
-    }
-    for (int k = NombreFichiersRecents - 1; k > 0; --k) fichiers[k] = fichiers[k - 1];
-    fichiers[0] = nom;
-    for (int rang = 1; rang <= NombreFichiersRecents; ++rang) ECRIRE_FICHIER_RECENT(rang, fichiers[rang - 1]);
-}
-
 bool APPEL_FICHIER_DEMARRAGE(OuvreREC& ouvre, const QString& chemin, uint8_t modeExport) {
     ouvre.Reset();
     ouvre.FicCompar = 0;

@@ -19,10 +19,6 @@ void SIGNALER_ERREUR_LIGNE(const tLigneCommande& ligne);
 // LongueurExport and TempsAbsolu when given.
 void APPLIQUER_LIGNE_COMMANDE(const tLigneCommande& ligne);
 
-// The recent recordings "V1".."V4": a name not yet among them goes first and the others move down
-// (the fourth is dropped); a name already there changes nothing.
-void SAUVE_NOM_FICHIER(const QString& nom);
-
 // Opens the recording named at start-up: recorded in the recent list, opened with the filter
 // dialog when `modeExport` is 0 (through ouvre.Dialogue) and without it otherwise; once open,
 // RepertoireSetUp becomes its folder. The opener reports its own failures. True when open.

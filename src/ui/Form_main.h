@@ -1,0 +1,239 @@
+// The main window: menu bar, tool bar, the graph picture with its transparent
+// overlay, the horizontal scroll bar, the progress bar and the small scroll bar
+// of the cursor read-out. It owns the recording opener, the graph object and
+// the background worker that runs the display pass, turns every command into
+// calls on them, and runs the redraw protocol with the worker: the user
+// interface never reads samples, it only asks for a pass, polls its state every
+// 10 ms and stretches finished bitmaps onto the screen. Moving a cursor redraws
+// only the overlay.
+//
+// There is one header record, the program's EnteteF, which the opener fills
+// and the graph object reads.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+
+#include <QImage>
+#include <QMainWindow>
+#include <QPointer>
+#include <QString>
+
+#include "ui/ZoomFenetre.h"
+
+class grapheft;
+class OuvreREC;
+class TravailleurGraphe;
+class QAction;
+class QActionGroup;
+class QDialog;
+class QMenu;
+class QProgressBar;
+class QScrollBar;
+class QTimer;
+class QToolBar;
+
+namespace VIEW {
+
+class DialogueFiltreQt;
+class ImageGraphe;
+class SurcoucheGraphe;
+
+class Form_main : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit Form_main(QWidget* parent = nullptr);
+    ~Form_main() override;
+
+    // ---- Opening -----------------------------------------------------------
+    // "Open file": the file dialog, then the opening of the chosen recording.
+    void OUVRIR_FICHIER();
+    // Opens `nom` (its samples read from `fichierDonnees`) with `mode` 0 (the
+    // filter dialog) or 1 (without it): recorded in the recent list first,
+    // split pieces joined when the user agrees, script errors shown.
+    void APPEL_FICHIER(const QString& nom, const QString& fichierDonnees, uint8_t mode);
+    // After a successful opening: state, titles, the first pass.
+    void FICHIER_OUVERT_OK();
+
+    // ---- Redraw --------------------------------------------------------------
+    // Command states and visibility, then RESIZE_FORM.
+    void Modification();
+    // Texts in the current language, then Modification.
+    void Init_Form();
+    // The scroll bar, the graph object's bitmap at the picture's size, the
+    // overlays.
+    void RESIZE_FORM();
+    // A new pass for the displayed window: the running pass is stopped first,
+    // then `fenetre` (when given) becomes the window, the consistency rules
+    // apply and the pass is requested.
+    void RECALCUL_FORM(std::optional<tFenetre> fenetre = std::nullopt);
+    // One tick of the 10 ms timer while the progress bar is shown.
+    void TICK_TIMER();
+    // Overlays redrawn from the cursor positions.
+    void AFFICH_CURSEUR();
+    // Language: 0 French, 1 English, 2 German.
+    void CHANGE_LANGUE(uint8_t langue);
+
+    // ---- Zoom and scrolling --------------------------------------------------
+    void ZOOM_PLUS();
+    void ZOOM_MOINS();
+    void ZOOM_PLEINE_PAGE();
+    void ZOOM_ENTRE_CURSEUR();
+    void CHANGEMENT_SCROLL(int valeur);
+    void CHANGE_SCROLL_CURSEUR(int valeur);
+
+    // ---- Mouse (overlay coordinates) ------------------------------------------
+    void SOURIS_ON(const QPoint& point, Qt::MouseButton bouton);
+    void GLISSE_SOURIS(const QPoint& point);
+    void SOURIS_OFF(const QPoint& point);
+    void SOURIS_EN_DEHORS(const QPoint& point);
+    void MOLETTE(const QPoint& point, int delta);
+    // Position in the list of present channels of the displayed channel whose
+    // colour is drawn nearest the point, 255 when none.
+    uint8_t RECHERCHE_PIXEL_COULEUR(const QPoint& point) const;
+
+    // ---- Cursors and tool windows ----------------------------------------------
+    void CURSEUR_ON_OFF();
+    void MODIF_CURS_XY();
+    void AFFICH_CURSEURY();
+    void FIN_CURSEURY();
+
+    // ---- Exports and set-up files ------------------------------------------------
+    // The save dialog's proposal for an export: folder and name of the recording
+    // with ".xlsx" (0), ".txt" (1) or ".csv" (2).
+    QString CALCUL_NOM_EXPORT(uint8_t type) const;
+    void EXPORT(uint8_t type);
+    void EXPORT_DOSSIER_CSV();
+    void OUVRIR_CONF();
+    void SAUVE_CONF();
+    void RESET_CONF();
+    void CSV_OPTION();
+
+    // Placement stored when the window closes.
+    void ARRET_Form();
+
+    // The file dialogs, replaceable by tests: the chosen path, or empty when
+    // cancelled. (title, folder, proposed name, filter in the "text|pattern" form)
+    std::function<QString(const QString&, const QString&, const QString&, const QString&)> DemanderOuverture;
+    std::function<QString(const QString&, const QString&, const QString&, const QString&)>
+        DemanderEnregistrement;
+    std::function<QString(const QString&)> DemanderDossier;
+    // Runs a modal dialog; tests replace it to answer it.
+    std::function<int(QDialog&)> ExecuterDialogue;
+
+    // ---- State (the names the rest of the viewer knows them by) ------------------
+    uint8_t FichierOuvert = 0;
+    QString NomFichier;
+    QString Fichier1, Fichier2, Fichier3, Fichier4;
+    QString MessageEntete, MessageTitreEntete, MessageEntSimplifie;
+    uint8_t ValiditeCurseur = 0;
+    uint8_t ValiditeCurseurY = 0;
+    double CursSouris1 = static_cast<double>(0.3f);
+    double CursSouris2 = static_cast<double>(0.6f);
+    double CursZoom1 = 0.0, CursZoom2 = 0.0;
+    uint8_t Souris = 0;
+    uint8_t SwitchSouris = 0;
+    uint8_t ModScrollEnCours = 0;
+    uint8_t CalculModifEnCours = 0;
+    QImage BitmapCurseur, BitmapCurseury;
+    int32_t LargeurImage = 0, HauteurImage = 0;
+    uint8_t FormCalculOuvert = 0, FormCurseurYOuvert = 0, FormAnnotOuvert = 0;
+    uint8_t OnVaAjouterUneAnnotation = 0, OnAAjouterUneAnnotation = 0;
+    int SauvePositionXAnnot = 0, SauvePositionYAnnot = 0;
+
+    // Owned parts.
+    std::unique_ptr<OuvreREC> OuvrirRecord;
+    std::unique_ptr<grapheft> grapheFT;
+    std::unique_ptr<TravailleurGraphe> Travailleur; // after grapheFT: destroyed first
+    std::unique_ptr<DialogueFiltreQt> DialogueFiltre;
+
+    // Widgets (owned by the window), named as their objects.
+    QToolBar* toolStrip1 = nullptr;
+    ImageGraphe* pictureBox1 = nullptr;
+    SurcoucheGraphe* pictureBox2 = nullptr;
+    QScrollBar* hScrollBar1 = nullptr;
+    QScrollBar* vScrollBarCurseur = nullptr;
+    QProgressBar* progressBar1 = nullptr;
+    QTimer* timer1 = nullptr;
+    QMenu* contextMenuStrip1 = nullptr;
+    QMenu* menuFichier = nullptr;
+    QMenu* menuGraphique = nullptr;
+    QMenu* menuOption = nullptr;
+    QMenu* menuLangue = nullptr;
+    QMenu* menuAide = nullptr;
+    QMenu* menuPages = nullptr;
+    QAction* actionOuvrir = nullptr;
+    QAction* actionSauveAnnot = nullptr;
+    QAction* actionConcatener = nullptr;
+    QAction* actionOuvrirConf = nullptr;
+    QAction* actionSauveConf = nullptr;
+    QAction* actionResetConf = nullptr;
+    QAction* actionExportBitmap = nullptr;
+    QAction* actionExportCSV = nullptr;
+    QAction* actionExportTexte = nullptr;
+    QAction* actionExportExcel = nullptr;
+    QAction* actionExportDossier = nullptr;
+    QAction* actionImprimer = nullptr;
+    QAction* actionPages = nullptr;
+    QAction* actionRecents[4]{};
+    QAction* separateurRecents = nullptr;
+    QAction* actionQuitter = nullptr;
+    QAction* actionProprietes = nullptr;
+    QAction* actionLangues[3]{};
+    QAction* actionCSVOption = nullptr;
+    QAction* actionAideDetaillee = nullptr;
+    QAction* actionAPropos = nullptr;
+    QAction* boutonOuvrir = nullptr;
+    QAction* boutonCurseur = nullptr;
+    QAction* boutonHorVer = nullptr;
+    QAction* boutonZoomPlus = nullptr;
+    QAction* boutonZoomCurseurs = nullptr;
+    QAction* boutonZoomMoins = nullptr;
+    QAction* boutonPleinePage = nullptr;
+    QAction* separateurCurseurY = nullptr;
+    QAction* boutonCurseurY = nullptr;
+    QAction* boutonProprietes = nullptr;
+    QAction* boutonAjout = nullptr;
+    QAction* boutonAide = nullptr;
+    QAction* boutonAnnotation = nullptr;
+    QAction* boutonCalcul = nullptr;
+    QAction* actionCreerAnnotation = nullptr;
+    QPointer<QWidget> FenetreCurseurY;
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+    bool eventFilter(QObject* objet, QEvent* event) override;
+
+private:
+    void CONSTRUIRE_MENUS();
+    void CONSTRUIRE_OUTILS();
+    void CONSTRUIRE_IMAGE();
+    void Init_New();
+    void PremiereInit();
+    void OUVRIR(const QString& nom, const QString& fichierDonnees, uint8_t mode);
+    void MONTRER_ERREURS_SCRIPTS();
+    void CLEAR_GRAPHE();
+    void CONFIGURE_SCROLL();
+    void PLACER_IMAGE();
+    double POSITION_SOURIS(const QPoint& point) const;
+    QPoint DANS_TRACE(const QPoint& point) const;
+    bool PASSE_A_JOUR() const;
+    void DEPLACER(double pas);
+    QPoint POSITION_OUTIL(uint16_t x, uint16_t y) const;
+    void CHANGE_CURSEUR_Y(const QPoint& point, int n);
+    void JOINDRE_MORCEAUX(const QString& nom);
+    void APPEL_RETICULE(int page, int voie);
+    void ARRETER_PASSE();
+
+    tReglageScroll ReglageScroll_;
+    int64_t PassesAvantDemande_ = 0; // passes the worker had started before the last request
+    bool DemandeEnCours_ = false;    // a pass was requested and its end not yet seen
+    bool QuestionEnCours_ = false;   // the checksum question is open: the ticks wait
+};
+
+} // namespace VIEW

@@ -1,0 +1,178 @@
+// The main window's commands on files: opening a recording, the recent list,
+// the exports, the set-up files.
+#include <QDir>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QTimer>
+
+#include "config/CommandesConf.h"
+#include "config/Config.h"
+#include "export/EtatExport.h"
+#include "export/ExportDossier.h"
+#include "graph/TravailleurGraphe.h"
+#include "graph/grapheft.h"
+#include "recording/Annotations.h"
+#include "recording/EtatFonctions.h"
+#include "recording/OuvreREC.h"
+#include "shell/Messages.h"
+#include "shell/Registre.h"
+#include "shell/Texte8.h"
+#include "ui/CSVOption.h"
+#include "ui/Export.h"
+#include "ui/Form_main.h"
+#include "ui/SauvegardeAffichage.h"
+#include "ui/TexteMessage.h"
+
+namespace VIEW {
+
+void Form_main::ARRETER_PASSE() {
+    // The pass reads the header, Config and Setup: nothing changes them while it runs.
+    grapheFT->Donnees.ARRET_CALCUL();
+}
+
+void Form_main::OUVRIR_FICHIER() {
+    const QString chemin = DemanderOuverture(QString(), DepuisCp1252(RepertoireSetUp),
+                                             QStringLiteral("*.rec"), TexteMessage(M_FilterRec));
+    if (chemin.isEmpty()) return;
+    NomFichier = chemin;
+    OUVRIR(chemin, chemin, 0);
+}
+
+void Form_main::APPEL_FICHIER(const QString& nom, const QString& fichierDonnees, uint8_t mode) {
+    NomFichier = nom;
+    ARRETER_PASSE();
+    FichierOuvert = 0;
+    OuvrirRecord->Reset();
+    OuvrirRecord->FicCompar = 0;
+    Modification();
+    SAUVE_NOM_FICHIER(nom);
+    OUVRIR(nom, fichierDonnees, mode);
+}
+
+void Form_main::OUVRIR(const QString& nom, const QString& fichierDonnees, uint8_t mode) {
+    ARRETER_PASSE();
+    grapheFT->Donnees.FermerFichier();
+    OuvreREC& o = *OuvrirRecord;
+    o.Reset();
+    o.FicCompar = 0;
+    o.NomFichier = nom;
+    o.VraiNomFichier = fichierDonnees;
+    o.EnteteFichier = &EnteteF;
+    // The recording on screen goes away with its header: nothing of it is drawn again.
+    FichierOuvert = 0;
+    JOINDRE_MORCEAUX(fichierDonnees);
+    const uint8_t resultat = o.OUVRIR_REC(mode);
+    grapheFT->Scripts = o.Scripts.get();
+    MONTRER_ERREURS_SCRIPTS();
+    if (resultat == LectureOK) {
+        SAUVE_NOM_FICHIER(nom);
+        FICHIER_OUVERT_OK();
+    } else {
+        Modification();
+    }
+}
+
+void Form_main::MONTRER_ERREURS_SCRIPTS() {
+    ScriptsREC* s = OuvrirRecord->Scripts.get();
+    if (!s) return;
+    bool une = false;
+    for (uint8_t e : s->ErreurScript) une = une || e != 0;
+    if (une && OuvrirRecord->MontrerErreursScripts) OuvrirRecord->MontrerErreursScripts(s->ErreurScript);
+    for (uint8_t& e : s->ErreurScript) e = 0;
+}
+
+void Form_main::FICHIER_OUVERT_OK() {
+    FichierOuvert = 1;
+    NumeroFonction = 0;
+    grapheFT->Donnees.CalculTerminer.store(CalculAucun);
+    grapheFT->DateTrigger = OuvrirRecord->DateTrigger;
+    grapheFT->Donnees.CheminDonnees = OuvrirRecord->VraiNomFichier;
+    MessageEntete = OuvrirRecord->TexteMessageEntete();
+    MessageTitreEntete = OuvrirRecord->TexteMessageTitreEntete();
+    MessageEntSimplifie = OuvrirRecord->TexteMessageEntSimplifie();
+    OnAAjouterUneAnnotation = 0;
+    NombreAnnotEnPlus = 0;
+    actionSauveAnnot->setVisible(false);
+    setWindowTitle(QDir::toNativeSeparators(NomFichier));
+    CONVERT_STRING_CHAR(QDir::toNativeSeparators(QFileInfo(NomFichier).absolutePath()), RepertoireSetUp);
+    Modification();
+    RECALCUL_FORM();
+}
+
+// ---- Exports ---------------------------------------------------------------------
+
+QString Form_main::CALCUL_NOM_EXPORT(uint8_t type) const {
+    return NOM_EXPORT(OuvrirRecord->NomFichier.isEmpty() ? NomFichier : OuvrirRecord->NomFichier, type);
+}
+
+void Form_main::EXPORT(uint8_t type) {
+    if (FichierOuvert != 1) return;
+    const QString titre = TexteMessage(M_FiltreExport);
+    const char* motif = type == TypeExcel   ? " *.xlsx|*.xlsx"
+                        : type == TypeTexte ? " *.txt|*.txt"
+                                            : " *.csv|*.csv";
+    const QFileInfo propose(CALCUL_NOM_EXPORT(type));
+    const QString cible = DemanderEnregistrement(titre, propose.absolutePath(), propose.fileName(),
+                                                 titre + QLatin1String(motif));
+    if (cible.isEmpty()) return;
+    const bool passeFinie = grapheFT->TABLE_COMPLETE();
+    {
+        Export dialogue(cible, type, 1, SOURCE_EXPORT(*OuvrirRecord), this);
+        ExecuterDialogue(dialogue);
+    }
+    // The export held the display pass while it read the recording.
+    if (!passeFinie || !grapheFT->TABLE_COMPLETE()) RECALCUL_FORM();
+}
+
+void Form_main::EXPORT_DOSSIER_CSV() {
+    const QString dossier = DemanderDossier(DepuisCp1252(RepertoireSetUp));
+    if (dossier.isEmpty()) return;
+    ARRETER_PASSE();
+    const bool affiche = FichierOuvert == 1;
+    timer1->stop();
+    {
+        // Every recording of the folder is opened by its own opener; what the
+        // recording on screen set up is put back afterwards.
+        const SauvegardeAffichage sauvegarde;
+        OuvreREC ouvre(&EnteteF);
+        SELECTIONNER_DOSSIER(dossier, ouvre, [this](OuvreREC& o, const QString& chemin) {
+            JOINDRE_MORCEAUX(chemin);
+            return OUVRIR_SANS_DIALOGUE(o, chemin);
+        });
+    }
+    timer1->start();
+    if (affiche) RECALCUL_FORM();
+}
+
+// ---- Set-up files ------------------------------------------------------------------
+
+void Form_main::OUVRIR_CONF() {
+    const QString chemin =
+        DemanderOuverture(QString(), DOSSIER_CONF(), QLatin1String(NomInitialOuvertureConf),
+                          DepuisCp1252(FILTRE_CONF_SPT().c_str()));
+    if (chemin.isEmpty()) return;
+    ARRETER_PASSE();
+    OUVRIR_CONF_FICHIER(chemin);
+    Modification();
+    if (FichierOuvert == 1) RECALCUL_FORM();
+}
+
+void Form_main::SAUVE_CONF() {
+    const QString chemin =
+        DemanderEnregistrement(QString(), DOSSIER_CONF(), QString(), DepuisCp1252(FILTRE_CONF_SPT().c_str()));
+    if (chemin.isEmpty()) return;
+    SAUVE_CONF_FICHIER(chemin);
+}
+
+void Form_main::RESET_CONF() {
+    ARRETER_PASSE();
+    RESET_CONF_SPT();
+    Modification();
+}
+
+void Form_main::CSV_OPTION() {
+    CSVOption dialogue(this);
+    ExecuterDialogue(dialogue);
+}
+
+} // namespace VIEW

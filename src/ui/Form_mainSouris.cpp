@@ -1,0 +1,241 @@
+// The mouse on the graph: time and Y cursors, the zoom rectangle, the bands
+// that open the settings, the channel under a point, and the overlay drawing.
+#include <algorithm>
+#include <cmath>
+
+#include <QFontMetrics>
+#include <QMenu>
+#include <QPainter>
+#include <QScrollBar>
+
+#include "config/Config.h"
+#include "config/OnOff.h"
+#include "graph/GlobauxCurseurs.h"
+#include "graph/grapheft.h"
+#include "recording/EnteteREC.h"
+#include "ui/Form_main.h"
+#include "ui/ImageGraphe.h"
+
+namespace VIEW {
+
+namespace {
+
+// Distances at which a click takes a cursor: a hundredth of the plot width for
+// the time cursors, 20 thousandths of the zone height for the Y cursors.
+constexpr double PriseCurseur = 0.01;
+constexpr int PriseCurseurY = 20;
+
+} // namespace
+
+double Form_main::POSITION_SOURIS(const QPoint& point) const {
+    const grapheft& g = *grapheFT;
+    if (Config.ModeXY == 1 && Config.CurseurXY == 1) {
+        if (g.ScrollY == 0) return 0.0;
+        return static_cast<double>(static_cast<float>(point.y() - g.DebutScrollY) /
+                                   static_cast<float>(g.ScrollY));
+    }
+    if (g.ScrollX == 0) return 0.0;
+    return static_cast<double>(static_cast<float>(point.x() - g.DebutScrollX) /
+                               static_cast<float>(g.ScrollX));
+}
+
+QPoint Form_main::DANS_TRACE(const QPoint& point) const {
+    const grapheft& g = *grapheFT;
+    QPoint p = point;
+    p.setX(std::clamp(p.x(), g.DebutScrollX, g.DebutScrollX + g.ScrollX));
+    if (Config.ModeXY == 1 && Config.CurseurXY == 1)
+        p.setY(std::clamp(p.y(), g.DebutScrollY, g.DebutScrollY + g.ScrollY));
+    return p;
+}
+
+void Form_main::APPEL_RETICULE(int, int) {
+    // The display settings dialog is not part of this build: the bands of the
+    // picture that open it do nothing yet.
+}
+
+void Form_main::SOURIS_ON(const QPoint& point, Qt::MouseButton bouton) {
+    if (FichierOuvert != 1) return;
+    const grapheft& g = *grapheFT;
+    const int x = point.x(), y = point.y();
+    if (OnVaAjouterUneAnnotation == 1 && bouton == Qt::LeftButton) {
+        SauvePositionXAnnot = x;
+        SauvePositionYAnnot = y;
+        contextMenuStrip1->popup(pictureBox2->mapToGlobal(QPoint(x, y + 30)));
+        return;
+    }
+    if (y < g.DebutScrollY) {
+        const int lignes = g.TitreGraphique2[0] != '\0' ? 3 : 2;
+        const int hauteur = g.FontNomFichier ? QFontMetrics(*g.FontNomFichier).height() : 0;
+        APPEL_RETICULE(y < lignes * hauteur ? 0 : 2, 0);
+        return;
+    }
+    if (x > g.DebutScrollX + g.ScrollX) {
+        APPEL_RETICULE(1, RECHERCHE_PIXEL_COULEUR(point));
+        return;
+    }
+    if (y > g.DebutScrollY + g.ScrollY) {
+        APPEL_RETICULE(2, 0);
+        return;
+    }
+    const double p = POSITION_SOURIS(point);
+    if (p < 0.0 || p > 1.0) return;
+    if (bouton == Qt::LeftButton) {
+        if (std::fabs(p - CursSouris1) < PriseCurseur) {
+            Souris = 1;
+            SwitchSouris = 0;
+            CursSouris1 = p;
+        } else if (std::fabs(p - CursSouris2) < PriseCurseur) {
+            Souris = 1;
+            SwitchSouris = 1;
+            CursSouris2 = p;
+        } else if (ValiditeCurseurY == 1) {
+            int c = Config.VoieCurseurY;
+            if (c > EnteteF.NombreEntreesFiltre) c = 0;
+            const int s = Config.ReticEcran.EcranVoie[c] - 1;
+            if (s >= 0) {
+                const int t = Config.ReticEcran.HautEcran[s] * g.ScrollY / 200 + g.DebutScrollY;
+                const int b = Config.ReticEcran.BasEcran[s] * g.ScrollY / 200 + g.DebutScrollY;
+                if (b != t) {
+                    const int v = (y - t) * 1000 / (b - t);
+                    if (std::abs(Config.PositionCurseurY1 - v) < PriseCurseurY) {
+                        Souris = 1;
+                        CHANGE_CURSEUR_Y(point, 2);
+                        SwitchSouris = 2;
+                    } else if (std::abs(Config.PositionCurseurY2 - v) < PriseCurseurY) {
+                        Souris = 1;
+                        CHANGE_CURSEUR_Y(point, 3);
+                        SwitchSouris = 3;
+                    }
+                }
+            }
+        }
+    } else {
+        Souris = 2;
+        CursZoom1 = CursZoom2 = p;
+    }
+    AFFICH_CURSEUR();
+    pictureBox2->update();
+}
+
+void Form_main::GLISSE_SOURIS(const QPoint& point) {
+    if (Souris == 0) return;
+    const QPoint dedans = DANS_TRACE(point);
+    const double p = std::clamp(POSITION_SOURIS(dedans), 0.0, 1.0);
+    if (Souris == 2 && Config.ModeXY == 0) {
+        CursZoom2 = p;
+    } else if (Souris == 1) {
+        if (SwitchSouris == 0)
+            CursSouris1 = p;
+        else if (SwitchSouris == 1)
+            CursSouris2 = p;
+        else if (ValiditeCurseurY == 1)
+            CHANGE_CURSEUR_Y(point, SwitchSouris);
+    }
+    AFFICH_CURSEUR();
+    pictureBox2->update();
+}
+
+void Form_main::SOURIS_OFF(const QPoint& point) {
+    if (Souris == 2) {
+        const tFenetre f{Setup.DebutFenetre, Setup.LargeurFenetre};
+        Souris = 0;
+        if (CursZoom1 == CursZoom2) {
+            APPEL_RETICULE(1, RECHERCHE_PIXEL_COULEUR(point));
+        } else if (CursZoom2 < CursZoom1) {
+            if (ZOOM_POSSIBLE(EnteteF.NombreScans, 1.0)) RECALCUL_FORM(tFenetre{0.0, 1.0});
+        } else if (auto n = FENETRE_ENTRE(f, CursZoom1, CursZoom2, EnteteF.NombreScans)) {
+            RECALCUL_FORM(*n);
+        }
+    }
+    Souris = 0;
+    AFFICH_CURSEUR();
+    pictureBox2->update();
+}
+
+void Form_main::SOURIS_EN_DEHORS(const QPoint& point) {
+    if (FichierOuvert != 1) return;
+    const grapheft& g = *grapheFT;
+    if (point.x() < g.DebutScrollX || point.x() > g.DebutScrollX + g.ScrollX) return;
+    if (Souris == 2) CursZoom2 = std::clamp(POSITION_SOURIS(point), 0.0, 1.0);
+    Souris = 0;
+    AFFICH_CURSEUR();
+    pictureBox2->update();
+}
+
+void Form_main::CHANGE_CURSEUR_Y(const QPoint& point, int n) {
+    const grapheft& g = *grapheFT;
+    if (point.x() < g.DebutScrollX || point.x() > g.DebutScrollX + g.ScrollX || point.y() < g.DebutScrollY ||
+        point.y() > g.DebutScrollY + g.ScrollY)
+        return;
+    grapheFT->CHANGE_CURSEUR_Y(point.y(), n);
+}
+
+uint8_t Form_main::RECHERCHE_PIXEL_COULEUR(const QPoint& point) const {
+    const QImage& image = grapheFT->NewBitmap;
+    if (image.isNull()) return 255;
+    for (int i = 0; i < 16; ++i) {
+        const int dx = (i & 1) ? -(i / 2) : i / 2;
+        for (int j = 0; j < 16; ++j) {
+            const int dy = (j & 1) ? -(j / 2) : j / 2;
+            const int x = std::clamp(point.x() + dx, 0, std::max(0, LargeurImage - 1));
+            const int y = std::clamp(point.y() + dy, 0, std::max(0, HauteurImage - 1));
+            if (x >= image.width() || y >= image.height()) continue;
+            const QRgb pixel = image.pixel(x, y) & 0xFFFFFF;
+            for (int n = 0; n < NombreVoiesMax; ++n) {
+                if (!TST_B_ONOFF(Config.VoiesAffichees, n)) continue;
+                if ((static_cast<uint32_t>(Config.CouleurVoie[n]) & 0xFFFFFF) != pixel) continue;
+                // The settings number channels by their place among the present ones.
+                int position = 0;
+                for (int k = 0; k < n; ++k) position += TST_B_ONOFF(Config.VoiesPresentes, k) ? 1 : 0;
+                return static_cast<uint8_t>(std::min(position, 254));
+            }
+        }
+    }
+    return 255;
+}
+
+void Form_main::AFFICH_CURSEUR() {
+    if (FichierOuvert != 1 || BitmapCurseur.isNull()) {
+        vScrollBarCurseur->hide();
+        return;
+    }
+    grapheft& g = *grapheFT;
+    const QColor transparent = QColor::fromRgba(static_cast<QRgb>(Config.CouleurFond) & 0x00FFFFFF);
+    BitmapCurseur.fill(transparent);
+    BitmapCurseury.fill(transparent);
+    if (ValiditeCurseurY == 1 && Config.ModeXY == 0) {
+        QPainter p(&BitmapCurseury);
+        g.TRACE_CURSEUR_Y(p);
+    }
+    if (ValiditeCurseur == 1) {
+        const bool defile = NombreVoieCurseurVisu != NombreVoieCurseurTotal && Config.BoiteCurseur != 0 &&
+                            (Config.PositionBoiteCurseur == 0 || Config.PositionBoiteCurseur == 2);
+        if (defile) {
+            const QSignalBlocker bloque(vScrollBarCurseur);
+            vScrollBarCurseur->setGeometry(g.PosCurseurX + 1, g.PosCurseurY + 1, 20,
+                                           std::max(0, g.HauteurCurseur - 2));
+            vScrollBarCurseur->setSingleStep(std::max<int>(1, NombreVoieCurseurVisu));
+            vScrollBarCurseur->setPageStep(std::max<int>(1, NombreVoieCurseurVisu));
+            vScrollBarCurseur->setRange(0, std::max(0, NombreVoieCurseurTotal - NombreVoieCurseurVisu));
+            vScrollBarCurseur->setValue(VoieCurseurDebut);
+            vScrollBarCurseur->show();
+        } else {
+            vScrollBarCurseur->hide();
+        }
+        QPainter p(&BitmapCurseur);
+        g.TRACE_CURSEUR(p, CursSouris1, CursSouris2, SwitchSouris);
+    } else {
+        vScrollBarCurseur->hide();
+    }
+    if (Souris == 2) {
+        int a = static_cast<int>(CursZoom1 * g.ScrollX + g.DebutScrollX);
+        int b = static_cast<int>(CursZoom2 * g.ScrollX + g.DebutScrollX);
+        if (b < a) std::swap(a, b);
+        QPainter p(&BitmapCurseur);
+        QColor couleur = QColor::fromRgba(static_cast<QRgb>(Config.CouleurReticule));
+        couleur.setAlpha(0x80);
+        p.fillRect(QRect(a, g.DebutScrollY, b - a, g.ScrollY), couleur);
+    }
+}
+
+} // namespace VIEW

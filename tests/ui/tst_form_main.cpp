@@ -1,0 +1,522 @@
+// The main window driven as a user drives it: opening generated recordings,
+// the background pass and its redraw, zooms with the buttons, the wheel and the
+// mouse, cursors, the scroll bar, keys, drops, the checksum question, the recent
+// list and the window placement.
+#include <memory>
+
+#include <QAction>
+#include <QFile>
+#include <QGuiApplication>
+#include <QMenu>
+#include <QMimeData>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QScreen>
+#include <QScrollBar>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QUrl>
+#include <QtTest>
+
+#include "config/Coherence.h"
+#include "config/Config.h"
+#include "config/Defauts.h"
+#include "graph/GlobauxCurseurs.h"
+#include "graph/GlobauxGraphe.h"
+#include "graph/TravailleurGraphe.h"
+#include "graph/grapheft.h"
+#include "recmaker/RecMaker.h"
+#include "recording/Annotations.h"
+#include "recording/EnteteREC.h"
+#include "recording/EtatFonctions.h"
+#include "recording/OuvreREC.h"
+#include "recording/ScriptsREC.h"
+#include "recording/SousEchantillonnage.h"
+#include "recording/TexteTemps.h"
+#include "shell/BoiteMessageEnregistreuse.h"
+#include "shell/Messages.h"
+#include "shell/Registre.h"
+#include "ui/Form_main.h"
+#include "ui/ImageGraphe.h"
+
+using VIEW::Form_main;
+
+namespace {
+
+recmaker::Enregistrement Essai(int64_t scans, bool checksum = false, int16_t decalage = 0) {
+    recmaker::Enregistrement e;
+    e.Famille = FamilleTKAR;
+    e.Modele = "TKAR 8";
+    e.PeriodeUs = 1000.f;
+    e.NombreScans = scans;
+    e.Checksum = checksum;
+    e.ChecksumDecalage = decalage;
+    e.Voies = {
+        recmaker::Voie{
+            .Numero = 0, .Nom = "Tension", .Unite = "V", .Donnees = recmaker::Sinus(32768, 20000, 200)},
+        recmaker::Voie{
+            .Numero = 1, .Nom = "Temp", .Unite = "C", .Donnees = recmaker::Carre(1000, 60000, 100)}};
+    return e;
+}
+
+} // namespace
+
+class TestFormMain : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir Dossier;
+    BoiteMessageEnregistreuse Boites;
+    std::optional<InstallationBoiteMessage> Installation;
+    std::unique_ptr<Form_main> F;
+
+    QString Chemin(const QString& nom) const { return Dossier.filePath(nom); }
+
+    QString Fabriquer(const QString& nom, const recmaker::Enregistrement& e) {
+        const QString chemin = Chemin(nom);
+        if (!recmaker::Ecrire(e, QFile::encodeName(chemin).toStdString())) return {};
+        return chemin;
+    }
+
+    // Waits until the pass requested last has been drawn.
+    bool AttendrePasse() {
+        return QTest::qWaitFor([&] { return F->progressBar1->isHidden(); }, 20000) && F->FichierOuvert == 1 &&
+               F->grapheFT->TABLE_COMPLETE();
+    }
+
+    bool Ouvrir(const QString& chemin) {
+        F->APPEL_FICHIER(chemin, chemin, 1);
+        return F->FichierOuvert == 1 && AttendrePasse();
+    }
+
+    QPoint Point(double fraction, double hauteur = 0.5) const {
+        const grapheft& g = *F->grapheFT;
+        return {static_cast<int>(g.DebutScrollX + fraction * g.ScrollX),
+                static_cast<int>(g.DebutScrollY + hauteur * g.ScrollY)};
+    }
+
+    // The filter dialog the next opening shows is answered by accepting it.
+    static void AccepterFiltre() {
+        QTimer::singleShot(200, [] {
+            if (QWidget* d = QApplication::activeModalWidget())
+                if (auto* ok = d->findChild<QPushButton*>(QStringLiteral("buttonOK"))) ok->click();
+        });
+    }
+
+    void Nouvelle() {
+        F = std::make_unique<Form_main>();
+        F->resize(1000, 700);
+        F->show();
+        QVERIFY(QTest::qWaitForWindowExposed(F.get()));
+    }
+
+private slots:
+    void initTestCase() {
+        QVERIFY(Dossier.isValid());
+        Installation.emplace(Boites);
+    }
+
+    void init() {
+        QSettings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("OmbView"),
+                  QStringLiteral("OmbrixViewer"))
+            .clear();
+        RESET_ENTETE();
+        RESET_ANNOTATIONS();
+        RESET_VALIDITE_SCRIPTS();
+        RESET_GLOBAL_REGISTRE();
+        RESET_LANGUE();
+        Langue = 1;
+        RESET_GLOBAL_CONFIG();
+        INIT_CONFIG();
+        COHERENCE_CONFIGURATION();
+        RESET_GLOBAL_SETUP();
+        RESET_FONCTIONS();
+        RESET_SOUS_ECHANTILLONNAGE();
+        RESET_VALID_FICHIER();
+        RESET_TEXTE_TEMPS();
+        RESET_GLOBAUX_GRAPHE();
+        RESET_GLOBAUX_CURSEURS();
+        Boites.Appels.clear();
+        Boites.Reponses.clear();
+        Nouvelle();
+    }
+
+    void cleanup() { F.reset(); }
+
+    void startsEmpty() {
+        QCOMPARE(F->windowTitle(), QStringLiteral("OmbrixViewer"));
+        QCOMPARE(F->FichierOuvert, uint8_t{0});
+        QVERIFY(!F->pictureBox1->isVisible());
+        QVERIFY(!F->boutonZoomPlus->isVisible());
+        QVERIFY(!F->boutonCurseur->isVisible());
+        QVERIFY(!F->actionExportExcel->isVisible());
+        QVERIFY(F->actionResetConf->isVisible());
+        QVERIFY(!F->actionExportCSV->isEnabled());
+        QVERIFY(F->actionExportDossier->isEnabled());
+        QVERIFY(F->progressBar1->isHidden());
+        QCOMPARE(F->actionOuvrir->text(), QStringLiteral("Open file"));
+        QCOMPARE(F->boutonZoomPlus->text(), QStringLiteral("Zoom +"));
+        QCOMPARE(F->CursSouris1, static_cast<double>(0.3f));
+        QCOMPARE(F->CursSouris2, static_cast<double>(0.6f));
+        for (QAction* a : F->actionRecents) QVERIFY(!a->isVisible());
+    }
+
+    void openDrawsAfterThePass() {
+        const QString chemin = Fabriquer(QStringLiteral("a.rec"), Essai(20000));
+        QVERIFY(Ouvrir(chemin));
+        QCOMPARE(F->windowTitle(), QDir::toNativeSeparators(chemin));
+        QVERIFY(F->pictureBox1->isVisible());
+        QVERIFY(F->boutonZoomPlus->isVisible());
+        QVERIFY(F->actionExportCSV->isEnabled());
+        QVERIFY(!F->actionResetConf->isVisible());
+        QVERIFY(!F->hScrollBar1->isVisible()); // whole recording shown
+        QCOMPARE(F->LargeurImage, F->pictureBox1->width());
+        QCOMPARE(F->grapheFT->NewBitmap.size(), F->pictureBox1->size());
+        QCOMPARE(LIRE_FICHIER_RECENT(1).value_or(QString()), chemin);
+        QVERIFY(F->actionRecents[0]->isVisible());
+        QCOMPARE(F->Fichier1, chemin);
+        // The traces are drawn: a displayed channel's colour is found on its trace.
+        bool trouve = false;
+        for (int x = F->grapheFT->DebutScrollX;
+             x < F->grapheFT->DebutScrollX + F->grapheFT->ScrollX && !trouve; x += 7)
+            for (int y = F->grapheFT->DebutScrollY;
+                 y < F->grapheFT->DebutScrollY + F->grapheFT->ScrollY && !trouve; y += 3)
+                trouve = F->RECHERCHE_PIXEL_COULEUR(QPoint(x, y)) != 255;
+        QVERIFY(trouve);
+        QCOMPARE(F->RECHERCHE_PIXEL_COULEUR(QPoint(0, 0)), uint8_t{255});
+    }
+
+    void zoomButtons_data() {
+        QTest::addColumn<double>("debut");
+        QTest::addColumn<double>("largeur");
+        QTest::addColumn<QString>("bouton");
+        QTest::addColumn<double>("debutAttendu");
+        QTest::addColumn<double>("largeurAttendue");
+        QTest::newRow("zoom - at full page") << 0.0 << 1.0 << "moins" << 0.0 << 1.0;
+        QTest::newRow("zoom - 0.4/0.5") << 0.4 << 0.5 << "moins" << 0.0 << 1.0;
+        QTest::newRow("zoom - 0.7/0.25") << 0.7 << 0.25 << "moins" << 0.5 << 0.5;
+        QTest::newRow("zoom + keeps the centre") << 0.2 << 0.4 << "plus" << 0.3 << 0.2;
+        QTest::newRow("full page") << 0.3 << 0.2 << "pleine" << 0.0 << 1.0;
+        QTest::newRow("full page at full page") << 0.0 << 1.0 << "pleine" << 0.0 << 1.0;
+    }
+    void zoomButtons() {
+        QFETCH(double, debut);
+        QFETCH(double, largeur);
+        QFETCH(QString, bouton);
+        QFETCH(double, debutAttendu);
+        QFETCH(double, largeurAttendue);
+        QVERIFY(Ouvrir(Fabriquer(QStringLiteral("z.rec"), Essai(20000))));
+        F->RECALCUL_FORM(VIEW::tFenetre{debut, largeur});
+        QVERIFY(AttendrePasse());
+        const int64_t passes = F->Travailleur->PassesLancees();
+        QAction* a = bouton == "plus"    ? F->boutonZoomPlus
+                     : bouton == "moins" ? F->boutonZoomMoins
+                                         : F->boutonPleinePage;
+        a->trigger();
+        QVERIFY(AttendrePasse());
+        QCOMPARE(Setup.DebutFenetre, debutAttendu);
+        QCOMPARE(Setup.LargeurFenetre, largeurAttendue);
+        QCOMPARE(F->hScrollBar1->isVisible(), largeurAttendue < 1.0);
+        // Full page at full page changes nothing and asks for no pass.
+        if (bouton == "pleine" && largeur == 1.0) QCOMPARE(F->Travailleur->PassesLancees(), passes);
+    }
+
+    void zoomGuardOnThirtyScans() {
+        QVERIFY(Ouvrir(Fabriquer(QStringLiteral("court.rec"), Essai(30))));
+        F->boutonZoomPlus->trigger();
+        QVERIFY(AttendrePasse());
+        QCOMPARE(Setup.LargeurFenetre, 0.5);
+        F->boutonZoomPlus->trigger(); // 7.5 scans would remain
+        QVERIFY(AttendrePasse());
+        QCOMPARE(Setup.LargeurFenetre, 0.5);
+    }
+
+    void zoomBetweenCursors() {
+        QVERIFY(Ouvrir(Fabriquer(QStringLiteral("c.rec"), Essai(20000))));
+        QVERIFY(!F->boutonZoomCurseurs->isVisible());
+        F->boutonCurseur->trigger();
+        QCOMPARE(F->ValiditeCurseur, uint8_t{1});
+        QVERIFY(F->boutonZoomCurseurs->isVisible());
+        F->CursSouris1 = 0.6;
+        F->CursSouris2 = 0.3;
+        F->boutonZoomCurseurs->trigger();
+        QVERIFY(AttendrePasse());
+        QCOMPARE(Setup.DebutFenetre, 0.3);
+        QCOMPARE(Setup.LargeurFenetre, 0.6 - 0.3);
+        QCOMPARE(F->CursSouris1, 0.6); // the cursors keep their fractions
+    }
+
+    void wheelZoomsAroundThePointer() {
+        QVERIFY(Ouvrir(Fabriquer(QStringLiteral("w.rec"), Essai(20000))));
+        const QPoint p = Point(0.25);
+        const double fraction =
+            (p.x() - F->grapheFT->DebutScrollX) / static_cast<double>(F->grapheFT->ScrollX);
+        QWheelEvent avant(p, F->pictureBox2->mapToGlobal(p), {}, QPoint(0, 120), Qt::NoButton, Qt::NoModifier,
+                          Qt::NoScrollPhase, false);
+        QCoreApplication::sendEvent(F->pictureBox2, &avant);
+        QVERIFY(AttendrePasse());
+        QCOMPARE(Setup.LargeurFenetre, 0.5);
+        QVERIFY(std::abs(Setup.DebutFenetre + fraction * 0.5 - fraction) < 1e-6);
+        QWheelEvent arriere(p, F->pictureBox2->mapToGlobal(p), {}, QPoint(0, -120), Qt::NoButton,
+                            Qt::NoModifier, Qt::NoScrollPhase, false);
+        QCoreApplication::sendEvent(F->pictureBox2, &arriere);
+        QVERIFY(AttendrePasse());
+        QCOMPARE(Setup.LargeurFenetre, 1.0);
+        QCOMPARE(Setup.DebutFenetre, 0.0);
+    }
+
+    void dragTheFirstCursor() {
+        QVERIFY(Ouvrir(Fabriquer(QStringLiteral("d.rec"), Essai(20000))));
+        F->boutonCurseur->trigger();
+        const int64_t passes = F->Travailleur->PassesLancees();
+        QTest::mousePress(F->pictureBox2, Qt::LeftButton, {}, Point(0.3 + 0.004));
+        QCOMPARE(F->Souris, uint8_t{1});
+        QCOMPARE(F->SwitchSouris, uint8_t{0});
+        QTest::mouseMove(F->pictureBox2, Point(0.5));
+        QMouseEvent glisse(QEvent::MouseMove, Point(0.5), F->pictureBox2->mapToGlobal(Point(0.5)),
+                           Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(F->pictureBox2, &glisse);
+        QTest::mouseRelease(F->pictureBox2, Qt::LeftButton, {}, Point(0.5));
+        QCOMPARE(F->Souris, uint8_t{0});
+        QVERIFY(std::abs(F->CursSouris1 - 0.5) < 2.0 / F->grapheFT->ScrollX);
+        QCOMPARE(F->CursSouris2, static_cast<double>(0.6f));
+        // Moving a cursor never asks for a pass.
+        QCOMPARE(F->Travailleur->PassesLancees(), passes);
+        // Dragged past the plot, the cursor stops at its edge.
+        QTest::mousePress(F->pictureBox2, Qt::LeftButton, {}, Point(0.6));
+        QCOMPARE(F->SwitchSouris, uint8_t{1});
+        QMouseEvent dehors(QEvent::MouseMove, Point(1.4), F->pictureBox2->mapToGlobal(Point(1.4)),
+                           Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(F->pictureBox2, &dehors);
+        QTest::mouseRelease(F->pictureBox2, Qt::LeftButton, {}, Point(1.0));
+        QCOMPARE(F->CursSouris2, 1.0);
+    }
+
+    void zoomRectangle() {
+        QVERIFY(Ouvrir(Fabriquer(QStringLiteral("r.rec"), Essai(20000))));
+        QTest::mousePress(F->pictureBox2, Qt::RightButton, {}, Point(0.2));
+        QCOMPARE(F->Souris, uint8_t{2});
+        QMouseEvent glisse(QEvent::MouseMove, Point(0.6), F->pictureBox2->mapToGlobal(Point(0.6)),
+                           Qt::NoButton, Qt::RightButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(F->pictureBox2, &glisse);
+        // The rectangle is drawn half transparent on the overlay.
+        QCOMPARE(qAlpha(F->BitmapCurseur.pixel(Point(0.4))), 0x80);
+        const double a = F->CursZoom1, b = F->CursZoom2;
+        QTest::mouseRelease(F->pictureBox2, Qt::RightButton, {}, Point(0.6));
+        QVERIFY(AttendrePasse());
+        QCOMPARE(Setup.DebutFenetre, a);
+        QCOMPARE(Setup.LargeurFenetre, b - a);
+        QCOMPARE(qAlpha(F->BitmapCurseur.pixel(Point(0.4))), 0);
+        // Dragged to the left: the whole recording.
+        QTest::mousePress(F->pictureBox2, Qt::RightButton, {}, Point(0.7));
+        QMouseEvent gauche(QEvent::MouseMove, Point(0.1), F->pictureBox2->mapToGlobal(Point(0.1)),
+                           Qt::NoButton, Qt::RightButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(F->pictureBox2, &gauche);
+        QTest::mouseRelease(F->pictureBox2, Qt::RightButton, {}, Point(0.1));
+        QVERIFY(AttendrePasse());
+        QCOMPARE(Setup.DebutFenetre, 0.0);
+        QCOMPARE(Setup.LargeurFenetre, 1.0);
+    }
+
+    void scrollBarToTheEnd() {
+        QVERIFY(Ouvrir(Fabriquer(QStringLiteral("s.rec"), Essai(20000))));
+        F->RECALCUL_FORM(VIEW::tFenetre{0.1, 0.3});
+        QVERIFY(AttendrePasse());
+        QScrollBar* b = F->hScrollBar1;
+        QVERIFY(b->isVisible());
+        QCOMPARE(b->pageStep(), 300000000);
+        QCOMPARE(b->singleStep(), 30000000);
+        QCOMPARE(b->value(), 100000000);
+        b->triggerAction(QAbstractSlider::SliderToMaximum);
+        QCOMPARE(F->ModScrollEnCours, uint8_t{1});
+        // Events while the pass is pending are dropped.
+        const double attendu = 1.0 - 0.3;
+        b->triggerAction(QAbstractSlider::SliderToMinimum);
+        QCOMPARE(Setup.DebutFenetre, attendu);
+        QVERIFY(AttendrePasse());
+        QTRY_COMPARE(F->ModScrollEnCours, uint8_t{0});
+        QCOMPARE(Setup.DebutFenetre, attendu);
+        QCOMPARE(Setup.LargeurFenetre, 0.3);
+        // One page click moves by one window.
+        b->triggerAction(QAbstractSlider::SliderPageStepSub);
+        QVERIFY(AttendrePasse());
+        QVERIFY(std::abs(Setup.DebutFenetre - (attendu - 0.3)) < 1e-7);
+    }
+
+    void arrowKeysScroll() {
+        QVERIFY(Ouvrir(Fabriquer(QStringLiteral("k.rec"), Essai(20000))));
+        F->RECALCUL_FORM(VIEW::tFenetre{0.5, 0.2});
+        QVERIFY(AttendrePasse());
+        QTRY_COMPARE(F->ModScrollEnCours, uint8_t{0});
+        QTest::keyClick(F.get(), Qt::Key_Right);
+        QVERIFY(AttendrePasse());
+        QVERIFY(std::abs(Setup.DebutFenetre - 0.52) < 1e-9);
+        QTRY_COMPARE(F->ModScrollEnCours, uint8_t{0});
+        QTest::keyClick(F.get(), Qt::Key_Home);
+        QVERIFY(AttendrePasse());
+        QCOMPARE(Setup.LargeurFenetre, 1.0);
+    }
+
+    void checksumQuestion_data() {
+        QTest::addColumn<bool>("reponse");
+        QTest::newRow("yes") << true;
+        QTest::newRow("no") << false;
+    }
+    void checksumQuestion() {
+        QFETCH(bool, reponse);
+        const QString chemin = Fabriquer(QStringLiteral("cs.rec"), Essai(20000, true, 1));
+        Boites.Reponses.push_back(reponse);
+        F->APPEL_FICHIER(chemin, chemin, 1);
+        QTRY_VERIFY_WITH_TIMEOUT(!Boites.Appels.empty(), 20000);
+        QCOMPARE(Boites.Appels.back().Texte,
+                 QStringLiteral("The checksum is false \n Would you still open the file?"));
+        QCOMPARE(Boites.Appels.back().Titre, QStringLiteral("Error"));
+        QVERIFY(Boites.Appels.back().Question);
+        if (reponse) {
+            QVERIFY(AttendrePasse());
+            QCOMPARE(F->FichierOuvert, uint8_t{1});
+            QVERIFY(F->grapheFT->TABLE_COMPLETE());
+        } else {
+            QTRY_VERIFY(F->progressBar1->isHidden());
+            QCOMPARE(F->FichierOuvert, uint8_t{0});
+            QCOMPARE(F->grapheFT->Donnees.CalculTerminer.load(), CalculAucun);
+            QVERIFY(!F->actionExportCSV->isEnabled());
+            F->Modification();
+            QVERIFY(!F->actionExportCSV->isEnabled());
+        }
+        QCOMPARE(Boites.Appels.size(), size_t{1});
+    }
+
+    void recentList() {
+        QStringList chemins;
+        for (int k = 0; k < 5; ++k) chemins << Fabriquer(QStringLiteral("r%1.rec").arg(k), Essai(2000));
+        for (int k = 0; k < 4; ++k) QVERIFY(Ouvrir(chemins[k]));
+        QVERIFY(Ouvrir(chemins[1])); // already there: does not move
+        QCOMPARE(LIRE_FICHIER_RECENT(1).value_or(QString()), chemins[3]);
+        QCOMPARE(LIRE_FICHIER_RECENT(3).value_or(QString()), chemins[1]);
+        QVERIFY(Ouvrir(chemins[4]));
+        QCOMPARE(LIRE_FICHIER_RECENT(1).value_or(QString()), chemins[4]);
+        QCOMPARE(LIRE_FICHIER_RECENT(4).value_or(QString()), chemins[1]);
+        QCOMPARE(F->actionRecents[3]->data().toString(), chemins[1]);
+        // A recent item opens its recording.
+        AccepterFiltre();
+        F->actionRecents[3]->trigger();
+        QVERIFY(AttendrePasse());
+        QCOMPARE(F->NomFichier, chemins[1]);
+    }
+
+    void placement() {
+        F.reset();
+        LargeurGra = 200;
+        HauteurGra = 200;
+        PosGraX = PosGraY = 10;
+        F = std::make_unique<Form_main>();
+        QCOMPARE(LargeurGra, uint16_t{800});
+        QCOMPARE(HauteurGra, uint16_t{0x258});
+        const QSize ecran = QGuiApplication::primaryScreen()->size();
+        F.reset();
+        PosGraX = static_cast<uint16_t>(ecran.width() - 100);
+        LargeurGra = 800;
+        PosGraY = 20;
+        HauteurGra = 400;
+        F = std::make_unique<Form_main>();
+        QCOMPARE(PosGraX, uint16_t{0});
+        QCOMPARE(LargeurGra, static_cast<uint16_t>(ecran.width()));
+        QCOMPARE(PosGraY, uint16_t{20});
+        F->close();
+        QCOMPARE(LargeurGra, static_cast<uint16_t>(F->width()));
+    }
+
+    void xyModeHidesTheZooms() {
+        QVERIFY(Ouvrir(Fabriquer(QStringLiteral("xy.rec"), Essai(2000))));
+        Config.ModeXY = 1;
+        F->Modification();
+        for (QAction* a : {F->boutonZoomPlus, F->boutonZoomMoins, F->boutonPleinePage, F->boutonCurseurY})
+            QVERIFY(!a->isVisible());
+        QVERIFY(F->boutonCurseur->isVisible());
+        QVERIFY(!F->boutonHorVer->isVisible());
+        F->boutonCurseur->trigger();
+        QVERIFY(F->boutonHorVer->isVisible());
+        QVERIFY(!F->boutonZoomCurseurs->isVisible());
+        QVERIFY(F->menuGraphique->menuAction()->isVisible());
+    }
+
+    void languageChange() {
+        F->CHANGE_LANGUE(0);
+        QCOMPARE(F->actionOuvrir->text(), QStringLiteral("Ouvrir fichier"));
+        QVERIFY(F->actionLangues[0]->isChecked());
+        F->CHANGE_LANGUE(2);
+        QCOMPARE(F->actionOuvrir->text(), QStringLiteral("Datei öffnen"));
+        QVERIFY(F->actionLangues[2]->isChecked());
+        QVERIFY(!F->actionLangues[0]->isChecked());
+    }
+
+    void dropOpensARecording() {
+        const QString chemin = Fabriquer(QStringLiteral("drop.rec"), Essai(2000));
+        QMimeData donnees;
+        donnees.setUrls({QUrl::fromLocalFile(chemin)});
+        QDragEnterEvent entree(QPoint(50, 50), Qt::CopyAction, &donnees, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(F.get(), &entree);
+        QVERIFY(entree.isAccepted());
+        AccepterFiltre();
+        QDropEvent depot(QPointF(50, 50), Qt::CopyAction, &donnees, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(F.get(), &depot);
+        QVERIFY(AttendrePasse());
+        QCOMPARE(F->NomFichier, chemin);
+
+        QMimeData autre;
+        autre.setUrls({QUrl::fromLocalFile(Chemin(QStringLiteral("notes.txt")))});
+        QDragEnterEvent refus(QPoint(50, 50), Qt::CopyAction, &autre, Qt::LeftButton, Qt::NoModifier);
+        refus.setAccepted(false);
+        QCoreApplication::sendEvent(F.get(), &refus);
+        QVERIFY(!refus.isAccepted());
+    }
+
+    void openCommandUsesTheFileDialog() {
+        const QString chemin = Fabriquer(QStringLiteral("dlg.rec"), Essai(2000));
+        QString filtre;
+        F->DemanderOuverture = [&](const QString&, const QString&, const QString& nom, const QString& f) {
+            filtre = f + QLatin1Char('/') + nom;
+            return chemin;
+        };
+        AccepterFiltre();
+        F->actionOuvrir->trigger();
+        QVERIFY(AttendrePasse());
+        QCOMPARE(filtre, QStringLiteral("Recoder File *.rec|*.rec/*.rec"));
+        QCOMPARE(F->FichierOuvert, uint8_t{1});
+        QCOMPARE(QString::fromLocal8Bit(RepertoireSetUp), QDir::toNativeSeparators(Dossier.path()));
+        // Cancelled: nothing changes.
+        F->DemanderOuverture = [](const QString&, const QString&, const QString&, const QString&) {
+            return QString();
+        };
+        F->actionOuvrir->trigger();
+        QCOMPARE(F->FichierOuvert, uint8_t{1});
+    }
+
+    void exportNameAndFolderExportKeepTheView() {
+        const QString chemin = Fabriquer(QStringLiteral("vue.rec"), Essai(5000));
+        QVERIFY(Ouvrir(chemin));
+        QCOMPARE(F->CALCUL_NOM_EXPORT(2), Chemin(QStringLiteral("vue.csv")));
+        QCOMPARE(F->CALCUL_NOM_EXPORT(1), Chemin(QStringLiteral("vue.txt")));
+        F->RECALCUL_FORM(VIEW::tFenetre{0.25, 0.5});
+        QVERIFY(AttendrePasse());
+        const int64_t scans = EnteteF.NombreScans;
+
+        QTemporaryDir autre;
+        recmaker::Enregistrement e = Essai(777);
+        QVERIFY(
+            recmaker::Ecrire(e, QFile::encodeName(autre.filePath(QStringLiteral("x.rec"))).toStdString()));
+        F->DemanderDossier = [&](const QString&) { return autre.path(); };
+        F->actionExportDossier->trigger();
+        QVERIFY(QFile::exists(autre.filePath(QStringLiteral("x.csv"))));
+        QVERIFY(AttendrePasse());
+        // The recording on screen is still the one described.
+        QCOMPARE(EnteteF.NombreScans, scans);
+        QCOMPARE(Setup.DebutFenetre, 0.25);
+        QCOMPARE(Setup.LargeurFenetre, 0.5);
+        QCOMPARE(F->FichierOuvert, uint8_t{1});
+        QCOMPARE(Boites.Appels.back().Titre, QStringLiteral("CSV Export"));
+    }
+};
+
+QTEST_MAIN(TestFormMain)
+#include "tst_form_main.moc"
