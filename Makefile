@@ -46,6 +46,11 @@ demo: build
 	@echo "Sample recordings:"; ls -1 $(BUILD)/demo/*.rec
 	$(BUILD)/ombrix info $(BUILD)/demo/tkar_demo.rec
 	@echo "Pictures:"; for f in $(BUILD)/demo/*.rec; do $(BUILD)/ombrix render $$f -o $${f%.rec}.png --cursors 0.3,0.6 || exit 1; done
+	@if [ -n "$$DISPLAY$$WAYLAND_DISPLAY" ]; then \
+	  echo "Opening $(BUILD)/demo/tkar_demo.rec in the viewer"; $(BUILD)/ombrixviewer $(BUILD)/demo/tkar_demo.rec; \
+	else \
+	  echo "No display here: open the pictures above, or run $(BUILD)/ombrixviewer $(BUILD)/demo/tkar_demo.rec on a desktop"; \
+	fi
 
 # Benchmarks need an optimised build of their own.
 bench: deps
