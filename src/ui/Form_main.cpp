@@ -202,8 +202,8 @@ void Form_main::CONSTRUIRE_MENUS() {
     for (QAction* a : {actionSauveAnnot, actionConcatener, actionExportBitmap, actionImprimer, actionPages,
                        actionProprietes, actionAideDetaillee, actionAPropos})
         Indisponible(a);
-    menuAide->menuAction()->setProperty(ProprieteDisponible, false);
-    menuAide->menuAction()->setVisible(false);
+    Indisponible(menuAide->menuAction());
+    Indisponible(menuGraphique->menuAction()); // it holds only the settings command
 }
 
 void Form_main::CONSTRUIRE_OUTILS() {

@@ -437,7 +437,6 @@ private slots:
         F->boutonCurseur->trigger();
         QVERIFY(F->boutonHorVer->isVisible());
         QVERIFY(!F->boutonZoomCurseurs->isVisible());
-        QVERIFY(F->menuGraphique->menuAction()->isVisible());
     }
 
     void languageChange() {
