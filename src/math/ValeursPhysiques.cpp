@@ -16,11 +16,12 @@ tCrochetScripts CrochetScripts;
 // Only the first 24 script slots are ever compiled and run, in both families.
 constexpr int NombreSlotsExecutes = NombreSlotsScriptTKOS;
 
-// Operand of a computed channel. A rank outside the channels of the row (255 for
-// an operand the recorder could not place, or a definition from another
-// recording) reads as 0.0 rather than an unwritten or foreign slot.
-double Operande(const double* ligne, int rang, int nombreVoies) {
-    return rang < nombreVoies ? ligne[rang] : 0.0;
+// Operand of computed channel k. Only the channels below k hold a value of this
+// row yet; any other rank (the channel itself or a later one, 255 for an operand
+// the recorder could not place, a definition from another recording) reads as
+// 0.0 rather than a slot left from an earlier conversion or a foreign one.
+double Operande(const double* ligne, int rang, int k) {
+    return rang < k ? ligne[rang] : 0.0;
 }
 
 } // namespace
@@ -67,8 +68,8 @@ void RECUP_DOUBLE(const uint16_t* ligneBrute, double* ligne) {
     const tReglesFormule regles{EnteteF.ModeleTKAR, EnteteF.NouvelleFormule};
     for (int k = debut; k < total; ++k) {
         const tCalibVoie& voie = EnteteF.CalibVoie[k];
-        const double a = Operande(ligne, voie.Operande1, total);
-        const double b = Operande(ligne, voie.Operande2, total);
+        const double a = Operande(ligne, voie.Operande1, k);
+        const double b = Operande(ligne, voie.Operande2, k);
         ligne[k] = CALCUL_VOIE_CALCULEE(voie, a, b, regles);
     }
 }

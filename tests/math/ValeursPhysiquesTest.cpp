@@ -134,6 +134,26 @@ TEST_F(RecupDouble, OperandOutsideTheChannelsReadsZero) {
     }
 }
 
+TEST_F(RecupDouble, OperandNotYetComputedInTheRowReadsZero) {
+    // A function of itself or of a later channel: the slot still holds the value of the
+    // previous conversion of this column, which must not leak into the result (nor grow at
+    // every redraw).
+    Analogiques(1);
+    const int soi = Calculee(ConversionFonctionViewer, 0, 0, 1, 1.f, 1.f, 0.f);   // ch0 + itself
+    const int avant = Calculee(ConversionFonctionViewer, 0, 0, 3, 1.f, 1.f, 0.f); // ch0 + next one
+    const int apres = Calculee(ConversionFonctionViewer, 0, 0, 0, 2.f, 0.f, 0.f); // 2 x ch0
+    std::vector<uint16_t> brut(NombreSlotsColonne, 0);
+    brut[0] = 10;
+    std::vector<double> ligne(NombreSlotsColonne, 500.0);
+    for (int passe = 0; passe < 3; ++passe) {
+        SCOPED_TRACE(passe);
+        RECUP_DOUBLE(brut.data(), ligne.data());
+        EXPECT_DOUBLE_EQ(ligne[soi], 10.0);
+        EXPECT_DOUBLE_EQ(ligne[avant], 10.0);
+        EXPECT_DOUBLE_EQ(ligne[apres], 20.0);
+    }
+}
+
 TEST_F(RecupDouble, ChannelCountsBeyondTheTablesStayInsideTheRow) {
     Analogiques(2);
     EnteteF.NombreVoiesAnalog = 250;
