@@ -13,6 +13,7 @@
 // Drawing needs a QGuiApplication (fonts); the offscreen platform will do.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -22,10 +23,12 @@
 #include <QFont>
 #include <QImage>
 #include <QPainter>
+#include <QPoint>
 #include <QString>
 
 #include "config/Config.h"
 #include "graph/DonneesGraphe.h"
+#include "graph/Mesures.h"
 #include "recording/EnteteREC.h"
 
 class QObject;
@@ -164,8 +167,31 @@ private:
 public:
     // ---- Measurements ----
     // Results of the measurements on the displayed window, drawn at the end of
-    // the time display.
+    // the time display: one per slot of SavConf->TabCalcul (at most 10), as a
+    // line in the channel's zone or, for Min and Max with PlacementMinMax, as a
+    // flag at the extreme. Nothing unless CalculValide is 1.
     void AFF_CALCUL();
+    // Level analysis of slot k's channel (frequency, period, RMS need it).
+    void CALCUL_MATH(int k);
+    // Minimum (lequel 0) or maximum (1) of channel ch over the window; sets
+    // PositionMinMax to the screen point of the first row that reaches it.
+    float CALCUL_MINMAX(int ch, int lequel);
+    // One result each, for channel ch.
+    void AFF_MIN(int ch);
+    void AFF_MAX(int ch);
+    void AFF_PICPIC(int ch);
+    void AFF_FREQ(int ch);
+    void AFF_PERIODE(int ch);
+    void AFF_MOYENNE(int ch);
+    void AFF_RMS(int ch);
+    // Label prefix of a result: name[tag] when avecNom is nonzero, then ":".
+    void Recup_Label_Math(char* texte, size_t taille, int ch, int type, int avecNom) const;
+    // Writes a result line under the previous ones of the channel's zone.
+    void AFF_POSITION_Y(int ch, const char* texte);
+
+    AnalyseNiveaux Analyse; // working state of the level analysis
+    QPoint PositionMinMax;  // screen point of the last extreme found
+    std::array<uint16_t, NombreSlotsColonne> TabPositionCalculEcran{}; // result lines per zone
 
     // ---- Names, bounds and annotations ----
     // Full name of channel ch: its name, " [", the prefix of its ExposantUnite,

@@ -232,12 +232,11 @@ void Form_main::CONSTRUIRE_OUTILS() {
     separateurCurseurY = toolStrip1->addSeparator();
     boutonCurseurY = bouton(tIconeOutil::CurseurY, "boutonCurseurY", [this] { AFFICH_CURSEURY(); });
     boutonProprietes = bouton(tIconeOutil::Proprietes, "boutonProprietes", [] {});
-    boutonAjout = bouton(tIconeOutil::Ajout, "boutonAjout", [] {});
+    boutonAjout = bouton(tIconeOutil::Ajout, "boutonAjout", [this] { AJOUT_FONCTION_FORM(); });
     boutonAide = bouton(tIconeOutil::Aide, "boutonAide", [] {});
     boutonAnnotation = bouton(tIconeOutil::Annotation, "boutonAnnotation", [] {});
-    boutonCalcul = bouton(tIconeOutil::Calcul, "boutonCalcul", [] {});
-    for (QAction* a : {boutonProprietes, boutonAjout, boutonAide, boutonAnnotation, boutonCalcul})
-        Indisponible(a);
+    boutonCalcul = bouton(tIconeOutil::Calcul, "boutonCalcul", [this] { AJOUT_MATH(); });
+    for (QAction* a : {boutonProprietes, boutonAide, boutonAnnotation}) Indisponible(a);
 }
 
 void Form_main::CONSTRUIRE_IMAGE() {
@@ -496,7 +495,8 @@ void Form_main::dropEvent(QDropEvent* event) {
 }
 
 void Form_main::closeEvent(QCloseEvent* event) {
-    if (FenetreCurseurY) FenetreCurseurY->close();
+    for (QWidget* outil : {FenetreCurseurY.data(), FenetreCalcul.data()})
+        if (outil) outil->close();
     ARRET_Form();
     QMainWindow::closeEvent(event);
 }

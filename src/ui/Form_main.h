@@ -97,6 +97,11 @@ public:
     void CURSEUR_ON_OFF();
     void MODIF_CURS_XY();
     void AFFICH_CURSEURY();
+    // "Mathematics calculations": the measurement window on or off.
+    void AJOUT_MATH();
+    // "Add": the function-channel dialog; a function defined there becomes a
+    // channel of the recording on screen.
+    void AJOUT_FONCTION_FORM();
     void FIN_CURSEURY();
 
     // ---- Exports and set-up files ------------------------------------------------
@@ -200,6 +205,7 @@ public:
     QAction* boutonCalcul = nullptr;
     QAction* actionCreerAnnotation = nullptr;
     QPointer<QWidget> FenetreCurseurY;
+    QPointer<QWidget> FenetreCalcul;
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -224,7 +230,13 @@ private:
     QPoint DANS_TRACE(const QPoint& point) const;
     bool PASSE_A_JOUR() const;
     void DEPLACER(double pas);
+
+public:
+    // Where a tool window stored at (x, y) opens: a coordinate past the primary
+    // screen's size less 30 becomes 0.
     QPoint POSITION_OUTIL(uint16_t x, uint16_t y) const;
+
+private:
     void CHANGE_CURSEUR_Y(const QPoint& point, int n);
     void JOINDRE_MORCEAUX(const QString& nom);
     void APPEL_RETICULE(int page, int voie);

@@ -18,7 +18,10 @@
 #include "shell/Registre.h"
 #include "shell/Texte8.h"
 #include "ui/CSVOption.h"
+#include "ui/ConcatMorceaux.h"
 #include "ui/Export.h"
+#include "ui/FormCurseurY.h"
+#include "ui/Form_Calcul.h"
 #include "ui/Form_main.h"
 #include "ui/SauvegardeAffichage.h"
 #include "ui/TexteMessage.h"
@@ -94,6 +97,8 @@ void Form_main::FICHIER_OUVERT_OK() {
     NombreAnnotEnPlus = 0;
     actionSauveAnnot->setVisible(false);
     setWindowTitle(QDir::toNativeSeparators(NomFichier));
+    if (auto* calcul = qobject_cast<Form_Calcul*>(FenetreCalcul.data())) calcul->Init();
+    if (auto* curseurY = qobject_cast<FormCurseurY*>(FenetreCurseurY.data())) curseurY->Init_CurseurY();
     CONVERT_STRING_CHAR(QDir::toNativeSeparators(QFileInfo(NomFichier).absolutePath()), RepertoireSetUp);
     Modification();
     RECALCUL_FORM();
@@ -135,10 +140,7 @@ void Form_main::EXPORT_DOSSIER_CSV() {
         // recording on screen set up is put back afterwards.
         const SauvegardeAffichage sauvegarde;
         OuvreREC ouvre(&EnteteF);
-        SELECTIONNER_DOSSIER(dossier, ouvre, [this](OuvreREC& o, const QString& chemin) {
-            JOINDRE_MORCEAUX(chemin);
-            return OUVRIR_SANS_DIALOGUE(o, chemin);
-        });
+        SELECTIONNER_DOSSIER(dossier, ouvre, OUVERTURE_AVEC_MORCEAUX(this));
     }
     timer1->start();
     if (affiche) RECALCUL_FORM();

@@ -1,12 +1,66 @@
 // The main window's tool windows and the joining of split recordings.
 #include "ui/Form_main.h"
 
+#include "graph/grapheft.h"
+#include "math/Fonctions.h"
+#include "shell/Registre.h"
+#include "ui/AjoutFonction.h"
+#include "ui/ConcatMorceaux.h"
+#include "ui/FormCurseurY.h"
+#include "ui/Form_Calcul.h"
+#include "ui/ImageGraphe.h"
+
 namespace VIEW {
 
-void Form_main::AFFICH_CURSEURY() {}
+void Form_main::AJOUT_FONCTION_FORM() {
+    if (FichierOuvert != 1) return;
+    if (ADD_FONCTION(this) != 1) return;
+    // The pass reads the channel counts of the header the new channel changes.
+    ARRETER_PASSE();
+    const bool complet = grapheFT->TABLE_COMPLETE();
+    AJOUT_FONCTION();
+    Modification();
+    if (!complet) RECALCUL_FORM();
+}
 
-void Form_main::FIN_CURSEURY() {}
+void Form_main::AJOUT_MATH() {
+    if (FenetreCalcul) {
+        FenetreCalcul->close();
+        return;
+    }
+    auto* fenetre = new Form_Calcul(this);
+    fenetre->setAttribute(Qt::WA_DeleteOnClose);
+    fenetre->move(POSITION_OUTIL(PosCalculX, PosCalculY));
+    connect(fenetre, &Form_Calcul::DemandeRedessin, this, &Form_main::RESIZE_FORM);
+    connect(fenetre, &QObject::destroyed, this, [this] { FormCalculOuvert = 0; });
+    FenetreCalcul = fenetre;
+    FormCalculOuvert = 1;
+    fenetre->show();
+}
 
-void Form_main::JOINDRE_MORCEAUX(const QString&) {}
+void Form_main::AFFICH_CURSEURY() {
+    if (FenetreCurseurY) {
+        FenetreCurseurY->close();
+        return;
+    }
+    auto* fenetre = new FormCurseurY(this, ValiditeCurseurY, grapheFT.get());
+    fenetre->setAttribute(Qt::WA_DeleteOnClose);
+    fenetre->move(POSITION_OUTIL(PosAnnotX, PosAnnotY));
+    connect(fenetre, &FormCurseurY::DemandeRedessin, this, &Form_main::RESIZE_FORM);
+    connect(fenetre, &QObject::destroyed, this, [this] { FIN_CURSEURY(); });
+    FenetreCurseurY = fenetre;
+    FormCurseurYOuvert = 1;
+    pictureBox2->setCursor(Qt::PointingHandCursor);
+    fenetre->show();
+}
+
+void Form_main::FIN_CURSEURY() {
+    pictureBox2->unsetCursor();
+    FormCurseurYOuvert = 0;
+}
+
+void Form_main::JOINDRE_MORCEAUX(const QString& nom) {
+    Concat(this, nom);
+}
 
 } // namespace VIEW

@@ -46,7 +46,8 @@ TEST_F(TableMessages, HoldsExactlyTheListedNamesOnceEach) {
         "M_CoulCurseur M_Couleur M_CoulFond M_CoulReticule M_CoulVoie M_Create_annot M_CryptFaux "
         "M_CSVAutoDetect M_CSVDelimiter M_CSVSeparator M_CurseuDansBoite M_Curseur M_CurseurDansRetic "
         "M_CurseurY M_Date M_Ecran M_EffaceAnnot M_Epaisseur M_Erase M_Erreur M_ErreurConcat "
-        "M_ErreurFichier M_Erreurretperso M_ErreurScript M_ErreurScriptTrouve M_Export M_ExportAnnot "
+        "M_ErreurConcatMorceaux M_ErreurFichier M_Erreurretperso M_ErreurScript M_ErreurScriptTrouve "
+        "M_Export M_ExportAnnot "
         "M_ExportBitmap M_ExportCSV M_ExportEnd M_ExportErreur M_ExportExcell M_ExportFolderCSV "
         "M_ExportText M_FichierNonTKAR M_FileErreur M_FileMenu M_FileOK M_FilterRec M_FilterSPT "
         "M_FiltreExport M_FonctionsMath M_Format M_FormatEXPO M_FormatFIXE M_FormatISO M_Francais "
@@ -71,7 +72,7 @@ TEST_F(TableMessages, HoldsExactlyTheListedNamesOnceEach) {
     std::istringstream flux(attendus);
     std::vector<std::string> noms;
     for (std::string nom; flux >> nom;) noms.push_back(nom);
-    ASSERT_EQ(noms.size(), 188u);
+    ASSERT_EQ(noms.size(), 189u);
 
     const auto table = TABLE_MESSAGES();
     ASSERT_EQ(table.size(), NombreMessages);

@@ -5,6 +5,7 @@
 #include <memory>
 
 #include <QAction>
+#include <QCheckBox>
 #include <QFile>
 #include <QGuiApplication>
 #include <QMenu>
@@ -21,6 +22,7 @@
 #include "config/Coherence.h"
 #include "config/Config.h"
 #include "config/Defauts.h"
+#include "config/OnOff.h"
 #include "graph/GlobauxCurseurs.h"
 #include "graph/GlobauxGraphe.h"
 #include "graph/TravailleurGraphe.h"
@@ -437,6 +439,102 @@ private slots:
         F->boutonCurseur->trigger();
         QVERIFY(F->boutonHorVer->isVisible());
         QVERIFY(!F->boutonZoomCurseurs->isVisible());
+    }
+
+    void splitPiecesJoinedOnOpening() {
+        QByteArray attendu;
+        const QString nom = Chemin(QStringLiteral("morceaux.rec"));
+        const QString pieces[3] = {nom, nom + QLatin1Char('0'), nom + QStringLiteral("00")};
+        QVERIFY(recmaker::Ecrire(Essai(3000), QFile::encodeName(nom).toStdString()));
+        for (int k = 0; k < 3; ++k) {
+            if (k > 0) {
+                QFile f(pieces[k]);
+                QVERIFY(f.open(QIODevice::WriteOnly));
+                f.write(QByteArray(1000 * k, static_cast<char>('a' + k)));
+            }
+            QFile f(pieces[k]);
+            QVERIFY(f.open(QIODevice::ReadOnly));
+            attendu += f.readAll();
+        }
+        Boites.Reponses.push_back(true);
+        QVERIFY(Ouvrir(nom));
+        QCOMPARE(Boites.Appels.front().Texte,
+                 QStringLiteral("Voulez vous concatener les fichiers rec,rec0 etc..."));
+        QCOMPARE(Boites.Appels.front().Titre, QStringLiteral("Concatenation"));
+        QFile f(nom);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QCOMPARE(f.readAll(), attendu);
+        QVERIFY(!QFile::exists(pieces[1]));
+        QVERIFY(!QFile::exists(pieces[2]));
+    }
+
+    void splitPiecesKeptWhenRefused() {
+        const QString nom = Chemin(QStringLiteral("garde.rec"));
+        QVERIFY(recmaker::Ecrire(Essai(3000), QFile::encodeName(nom).toStdString()));
+        const qint64 taille = QFileInfo(nom).size();
+        QFile suite(nom + QLatin1Char('0'));
+        QVERIFY(suite.open(QIODevice::WriteOnly));
+        suite.write(QByteArray(500, 'x'));
+        suite.close();
+        Boites.Reponses.push_back(false);
+        QVERIFY(Ouvrir(nom));
+        QCOMPARE(QFileInfo(nom).size(), taille);
+        QCOMPARE(QFileInfo(nom + QLatin1Char('0')).size(), qint64{500});
+    }
+
+    void toolWindows() {
+        QVERIFY(Ouvrir(Fabriquer(QStringLiteral("t.rec"), Essai(5000))));
+        const QSize ecran = QGuiApplication::primaryScreen()->size();
+        QCOMPARE(F->POSITION_OUTIL(static_cast<uint16_t>(ecran.width() - 10), 40), QPoint(0, 40));
+        QCOMPARE(F->POSITION_OUTIL(40, static_cast<uint16_t>(ecran.height() - 10)), QPoint(40, 0));
+        QCOMPARE(F->POSITION_OUTIL(40, 50), QPoint(40, 50));
+
+        QVERIFY(F->boutonCalcul->isVisible());
+        F->boutonCalcul->trigger();
+        QCOMPARE(F->FormCalculOuvert, uint8_t{1});
+        QVERIFY(F->FenetreCalcul);
+        F->boutonCalcul->trigger();
+        QTRY_COMPARE(F->FormCalculOuvert, uint8_t{0});
+
+        F->boutonCurseurY->trigger();
+        QCOMPARE(F->FormCurseurYOuvert, uint8_t{1});
+        QCOMPARE(F->pictureBox2->cursor().shape(), Qt::PointingHandCursor);
+        // Switched on in the window: Y1 10 pixels below the zone's top, then dragged.
+        auto* coche = F->FenetreCurseurY->findChild<QCheckBox*>(QStringLiteral("checkBox_AfficheCurseurY"));
+        QVERIFY(coche);
+        coche->click();
+        QCOMPARE(F->ValiditeCurseurY, uint8_t{1});
+        const grapheft& g = *F->grapheFT;
+        const int haut = Config.ReticEcran.HautEcran[Config.ReticEcran.EcranVoie[0] - 1] * g.ScrollY / 200 +
+                         g.DebutScrollY;
+        const int bas =
+            Config.ReticEcran.BasEcran[Config.ReticEcran.EcranVoie[0] - 1] * g.ScrollY / 200 + g.DebutScrollY;
+        const int y1 = haut + Config.PositionCurseurY1 * (bas - haut) / 1000;
+        QTest::mousePress(F->pictureBox2, Qt::LeftButton, {}, QPoint(Point(0.45).x(), y1));
+        QCOMPARE(F->SwitchSouris, uint8_t{2});
+        const QPoint milieu(Point(0.45).x(), (haut + bas) / 2);
+        QMouseEvent glisse(QEvent::MouseMove, milieu, F->pictureBox2->mapToGlobal(milieu), Qt::NoButton,
+                           Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(F->pictureBox2, &glisse);
+        QTest::mouseRelease(F->pictureBox2, Qt::LeftButton, {}, milieu);
+        QVERIFY(std::abs(Config.PositionCurseurY1 - 500) <= 5);
+        F->boutonCurseurY->trigger();
+        QTRY_COMPARE(F->FormCurseurYOuvert, uint8_t{0});
+        QCOMPARE(F->pictureBox2->cursor().shape(), Qt::ArrowCursor);
+    }
+
+    void addFunctionChannel() {
+        QVERIFY(Ouvrir(Fabriquer(QStringLiteral("f.rec"), Essai(5000))));
+        QVERIFY(F->boutonAjout->isVisible());
+        const int voies = EnteteF.NombreVoiesTotal;
+        QTimer::singleShot(200, [] {
+            if (QWidget* d = QApplication::activeModalWidget())
+                if (auto* ok = d->findChild<QPushButton*>(QStringLiteral("buttonValid"))) ok->click();
+        });
+        F->boutonAjout->trigger();
+        QCOMPARE(int(EnteteF.NombreVoiesTotal), voies + 1);
+        QVERIFY(TST_B_ONOFF(Config.VoiesAffichees, voies));
+        QVERIFY(F->grapheFT->TABLE_COMPLETE());
     }
 
     void languageChange() {

@@ -20,6 +20,9 @@ constexpr Commande Commandes[] = {
     {"sample", CommandeSample, "sample DIR    write demonstration recordings of the three families into DIR"},
     {"info", CommandeInfo, "info FILE     print the header of a recording as JSON"},
     {"table", CommandeTable, "table FILE [--start F] [--width F] [--undersample US]  display table as CSV"},
+    {"measure", CommandeMeasure,
+     "measure FILE [--start F] [--width F]  measurements of the displayed window of each displayed channel "
+     "as CSV"},
     {"render", CommandeRender,
      "render FILE -o OUT.png [--size WxH] [--config F] [--start F] [--width F] [--cursors C1,C2] [--ycursors "
      "Y1,Y2,CH] [--lang fr|en|de]"},
