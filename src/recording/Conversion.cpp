@@ -6,7 +6,7 @@
 #include "config/Config.h"
 #include "recording/EnteteREC.h"
 
-double* TableauTravail = nullptr;
+thread_local double* TableauTravail = nullptr;
 
 void RESET_CONVERSION() {
     TableauTravail = nullptr;

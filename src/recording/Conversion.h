@@ -19,7 +19,7 @@ enum LoiConversion : uint8_t {
 // The row of physical values being computed (analog channels, then computed or
 // script channels); the math scripts read and write channels through it. Null
 // when no row is being computed.
-extern double* TableauTravail;
+extern thread_local double* TableauTravail;
 
 // Physical value of raw word brut of channel n: calibration of the recorder
 // (offset, gain), then the channel's conversion law. Channels outside the table

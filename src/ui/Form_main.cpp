@@ -27,11 +27,13 @@
 #include "config/Config.h"
 #include "graph/TravailleurGraphe.h"
 #include "graph/grapheft.h"
+#include "math/InstallationScripts.h"
 #include "recording/EnteteREC.h"
 #include "recording/EtatFonctions.h"
 #include "recording/OuvreREC.h"
 #include "shell/Messages.h"
 #include "shell/Registre.h"
+#include "ui/ErreurScript.h"
 #include "ui/FiltreFichier.h"
 #include "ui/IconesOutils.h"
 #include "ui/ImageGraphe.h"
@@ -98,6 +100,9 @@ Form_main::Form_main(QWidget* parent) : QMainWindow(parent) {
     OuvrirRecord = std::make_unique<OuvreREC>(&EnteteF);
     DialogueFiltre = std::make_unique<DialogueFiltreQt>(this);
     OuvrirRecord->Dialogue = DialogueFiltre.get();
+    // The opening shows the script-error window itself when a script failed to compile.
+    OuvrirRecord->MontrerErreursScripts = VIEW::MONTRER_ERREURS_SCRIPTS;
+    MoteurScripts = INSTALLER_SCRIPTS(*OuvrirRecord);
     EnteteF.HandleFichier = 0;
     timer1->start();
 }
@@ -105,6 +110,7 @@ Form_main::Form_main(QWidget* parent) : QMainWindow(parent) {
 Form_main::~Form_main() {
     // The worker first: it stops its pass and is joined before the data it reads go.
     Travailleur.reset();
+    MoteurScripts.reset();
 }
 
 void Form_main::Init_New() {

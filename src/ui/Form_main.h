@@ -23,6 +23,7 @@
 #include "ui/ZoomFenetre.h"
 
 class grapheft;
+class InstallationScripts;
 class OuvreREC;
 class TravailleurGraphe;
 class QAction;
@@ -152,6 +153,7 @@ public:
     std::unique_ptr<grapheft> grapheFT;
     std::unique_ptr<TravailleurGraphe> Travailleur; // after grapheFT: destroyed first
     std::unique_ptr<DialogueFiltreQt> DialogueFiltre;
+    std::unique_ptr<InstallationScripts> MoteurScripts; // after the opener: removed first
 
     // Widgets (owned by the window), named as their objects.
     QToolBar* toolStrip1 = nullptr;
@@ -222,7 +224,6 @@ private:
     void Init_New();
     void PremiereInit();
     void OUVRIR(const QString& nom, const QString& fichierDonnees, uint8_t mode);
-    void MONTRER_ERREURS_SCRIPTS();
     void CLEAR_GRAPHE();
     void CONFIGURE_SCROLL();
     void PLACER_IMAGE();

@@ -11,6 +11,7 @@
 #include "export/ExportDossier.h"
 #include "graph/TravailleurGraphe.h"
 #include "graph/grapheft.h"
+#include "math/InstallationScripts.h"
 #include "recording/Annotations.h"
 #include "recording/EtatFonctions.h"
 #include "recording/OuvreREC.h"
@@ -66,22 +67,12 @@ void Form_main::OUVRIR(const QString& nom, const QString& fichierDonnees, uint8_
     JOINDRE_MORCEAUX(fichierDonnees);
     const uint8_t resultat = o.OUVRIR_REC(mode);
     grapheFT->Scripts = o.Scripts.get();
-    MONTRER_ERREURS_SCRIPTS();
     if (resultat == LectureOK) {
         SAUVE_NOM_FICHIER(nom);
         FICHIER_OUVERT_OK();
     } else {
         Modification();
     }
-}
-
-void Form_main::MONTRER_ERREURS_SCRIPTS() {
-    ScriptsREC* s = OuvrirRecord->Scripts.get();
-    if (!s) return;
-    bool une = false;
-    for (uint8_t e : s->ErreurScript) une = une || e != 0;
-    if (une && OuvrirRecord->MontrerErreursScripts) OuvrirRecord->MontrerErreursScripts(s->ErreurScript);
-    for (uint8_t& e : s->ErreurScript) e = 0;
 }
 
 void Form_main::FICHIER_OUVERT_OK() {
@@ -138,10 +129,15 @@ void Form_main::EXPORT_DOSSIER_CSV() {
     {
         // Every recording of the folder is opened by its own opener; what the
         // recording on screen set up is put back afterwards.
+        // The row hook runs the scripts of one opener at a time: those of the
+        // exported recordings meanwhile, those on screen again afterwards.
+        MoteurScripts.reset();
         const SauvegardeAffichage sauvegarde;
         OuvreREC ouvre(&EnteteF);
+        const auto scripts = INSTALLER_SCRIPTS(ouvre);
         SELECTIONNER_DOSSIER(dossier, ouvre, OUVERTURE_AVEC_MORCEAUX(this));
     }
+    MoteurScripts = INSTALLER_SCRIPTS(*OuvrirRecord);
     timer1->start();
     if (affiche) RECALCUL_FORM();
 }

@@ -5,6 +5,7 @@
 #include "config/Demarrage.h"
 #include "config/SauverCle.h"
 #include "export/ExportDossier.h"
+#include "math/InstallationScripts.h"
 #include "recording/EnteteREC.h"
 #include "recording/OuvreREC.h"
 #include "shell/BoiteMessage.h"
@@ -26,6 +27,8 @@ int LANCER_CONSOLE(int& argc, char** argv, const QStringList& arguments, const t
                                 tIconeBoite::Avertissement);
     } else {
         OuvreREC ouvre(&EnteteF);
+        // The recording's math scripts are compiled on opening and run on every exported row.
+        const auto scripts = INSTALLER_SCRIPTS(ouvre);
         if (APPEL_FICHIER_DEMARRAGE(ouvre, ligne.FichierREC, ligne.ModeExport)) {
             FENETRE_EXPORT(ligne);
             resultat = LANCER_EXPORT_CONSOLE(ligne.ModeExport - 1, ouvre);

@@ -18,6 +18,7 @@
 #include "config/OnOff.h"
 #include "graph/DonneesGraphe.h"
 #include "graph/Mesures.h"
+#include "math/InstallationScripts.h"
 #include "math/ValeursPhysiques.h"
 #include "recording/EnteteREC.h"
 #include "recording/OuvreREC.h"
@@ -80,6 +81,8 @@ int CommandeMeasure(int argc, char** argv) {
     INIT_CONFIG();
     COHERENCE_CONFIGURATION();
     OuvreREC ouvre(&EnteteF);
+    // The recording's math scripts are compiled on opening and fill their channels.
+    const auto scripts = INSTALLER_SCRIPTS(ouvre);
     const QString chemin = QString::fromLocal8Bit(argv[1]);
     ouvre.VraiNomFichier = ouvre.NomFichier = chemin;
     if (ouvre.OUVRIR_REC(1) != LectureOK) {

@@ -20,6 +20,7 @@
 #include "config/FichierConfig.h"
 #include "graph/GlobauxGraphe.h"
 #include "graph/grapheft.h"
+#include "math/InstallationScripts.h"
 #include "recording/EnteteREC.h"
 #include "recording/OuvreREC.h"
 #include "shell/Messages.h"
@@ -161,6 +162,8 @@ int CommandeRender(int argc, char** argv) {
     COHERENCE_CONFIGURATION();
 
     OuvreREC ouvre(&EnteteF);
+    // The recording's math scripts are compiled on opening and fill their channels.
+    const auto scripts = INSTALLER_SCRIPTS(ouvre);
     ouvre.VraiNomFichier = ouvre.NomFichier = o.Fichier;
     const uint8_t resultat = ouvre.OUVRIR_REC(1);
     if (resultat != LectureOK) {

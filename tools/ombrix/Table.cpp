@@ -14,6 +14,7 @@
 #include "config/Config.h"
 #include "graph/DonneesGraphe.h"
 #include "graph/GlobauxGraphe.h"
+#include "math/InstallationScripts.h"
 #include "recording/EnteteREC.h"
 #include "recording/OuvreREC.h"
 #include "shell/Messages.h"
@@ -81,6 +82,8 @@ int CommandeTable(int argc, char** argv) {
 
     Langue = 1; // messages in English
     OuvreREC ouvre(&EnteteF);
+    // The recording's math scripts are compiled on opening and fill their channels.
+    const auto scripts = INSTALLER_SCRIPTS(ouvre);
     const QString chemin = QString::fromLocal8Bit(argv[1]);
     const uint8_t resultat = OuvrirSansDialogue(ouvre, chemin);
     if (resultat != LectureOK) {

@@ -1,0 +1,119 @@
+#include "math/MoteurScript.h"
+
+#include <angelscript.h>
+
+#include <cstring>
+
+#include "math/ErreursScript.h"
+#include "math/InterfaceScript.h"
+
+using namespace AngelScript;
+
+void MoteurScript::LibereMoteur::operator()(asIScriptEngine* m) const {
+    m->ShutDownAndRelease();
+}
+
+void MoteurScript::LibereContexte::operator()(asIScriptContext* c) const {
+    c->Release();
+}
+
+MoteurScript::MoteurScript(t_EnteteREC_GlobalTotal* entete) : ScriptsREC(entete) {}
+
+MoteurScript::~MoteurScript() {
+    const std::lock_guard<std::mutex> verrou(Execution_);
+    for (int s = 0; s < NombreSlotsScript; ++s) ArreterSlot(s);
+}
+
+bool MoteurScript::SlotEnMarche(int s) const {
+    return s >= 0 && s < NombreSlotsScript && Moteur_[s] && Contexte_[s] && FonctionMain_[s] != nullptr;
+}
+
+const std::string& MoteurScript::MessageScript(int s) const {
+    static const std::string Aucun;
+    return s >= 0 && s < NombreSlotsScript ? Message_[s] : Aucun;
+}
+
+void MoteurScript::ArreterSlot(int s) {
+    // The context goes before its engine; the module and its functions go with the engine.
+    Contexte_[s].reset();
+    Moteur_[s].reset();
+    FonctionMain_[s] = nullptr;
+    Module_[s] = nullptr;
+}
+
+void MoteurScript::Quit_moteur_script() {
+    const int s = SlotCourant;
+    if (s < 0 || s >= NombreSlotsScript) return;
+    const std::lock_guard<std::mutex> verrou(Execution_);
+    if (Contexte_[s] && Moteur_[s]) ArreterSlot(s);
+}
+
+void MoteurScript::LANCEMENT_TOUS_SCRIPTS() {
+    const int base = PREMIERE_VOIE_SCRIPT(*EnteteFichier);
+    if (base < 0) return;
+    for (int s = 0; s < NombreSlotsExecutes; ++s) {
+        if (!SLOT_SCRIPT_PRESENT(*EnteteFichier, s)) continue;
+        SlotCourant = static_cast<int16_t>(s);
+        Init_Moteur();
+        Message_[s] = erreur_compilation;
+        if (erreur_compilation[0] != '\0') {
+            ErreurScript[s] = 1;
+            std::memset(erreur_compilation, 0, sizeof erreur_compilation);
+        }
+    }
+}
+
+int MoteurScript::compile_script() {
+    const int s = SlotCourant;
+    const std::string texte = TEXTE_SCRIPT(*this, s);
+    const std::string nom = std::to_string(s);
+    asIScriptModule* module = Moteur_[s]->GetModule(nom.c_str(), asGM_ALWAYS_CREATE);
+    if (module == nullptr) return retour_erreur = asERROR;
+    const std::string section = "instructions" + nom;
+    retour_erreur = module->AddScriptSection(section.c_str(), texte.data(), texte.size(), 0);
+    if (retour_erreur < 0) return retour_erreur;
+    return retour_erreur = module->Build();
+}
+
+void MoteurScript::Init_Moteur() {
+    const int s = SlotCourant;
+    if (s < 0 || s >= NombreSlotsScript) return;
+    const std::lock_guard<std::mutex> verrou(Execution_);
+    if (Moteur_[s] || Contexte_[s]) ArreterSlot(s);
+
+    Moteur_[s].reset(asCreateScriptEngine(ANGELSCRIPT_VERSION));
+    asIScriptEngine* moteur = Moteur_[s].get();
+    if (moteur == nullptr) {
+        retour_erreur = asERROR;
+        return;
+    }
+    moteur->SetMessageCallback(asFUNCTION(gestion_erreur), nullptr, asCALL_CDECL);
+    // The globals are initialised by our own context below, within the time
+    // budget: a global initialised by an endless function must not hang the opening.
+    moteur->SetEngineProperty(asEP_INIT_GLOBAL_VARS_AFTER_BUILD, 0);
+    moteur->SetEngineProperty(asEP_MAX_STACK_SIZE, PileMaxScript);
+    moteur->SetEngineProperty(asEP_MAX_CALL_STACK_SIZE, AppelsMaxScript);
+    retour_erreur = definition_fonctions(moteur);
+    if (retour_erreur < 0 || compile_script() < 0) {
+        ArreterSlot(s);
+        return;
+    }
+
+    Contexte_[s].reset(moteur->CreateContext());
+    asIScriptContext* contexte = Contexte_[s].get();
+    Module_[s] = moteur->GetModule(std::to_string(s).c_str(), asGM_ONLY_IF_EXISTS);
+    if (contexte == nullptr || Module_[s] == nullptr) {
+        retour_erreur = asERROR;
+        ArreterSlot(s);
+        return;
+    }
+    contexte->SetLineCallback(asFUNCTION(RappelLigne), &Surveillance_[s], asCALL_CDECL);
+    Armer(s);
+    retour_erreur = Module_[s]->ResetGlobalVars(contexte);
+    if (retour_erreur < 0) {
+        ArreterSlot(s);
+        return;
+    }
+    FonctionMain_[s] = Module_[s]->GetFunctionByDecl("void main()");
+    if (FonctionMain_[s] == nullptr) ArreterSlot(s);
+}
