@@ -14,21 +14,6 @@ namespace VIEW {
 
 namespace {
 
-// Texts of the two limits, in the layout of the message table (French, English, German,
-// Windows-1252).
-constexpr tBloc M_VoiesPleines{"Impossible d'ajouter une fonction :\nles 244 voies sont d\xE9j\xE0 utilis\xE9"
-                               "es\0"
-                               "Cannot add a function:\nall 244 channels are already in use\0"
-                               "Funktion kann nicht hinzugef\xFCgt werden:\nalle 244 Kan\xE4le sind belegt"};
-constexpr tBloc M_SixFonctions{
-    "Six d\xE9"
-    "finitions de fonction seulement sont gard\xE9"
-    "es :\ncette fonction est enregistr\xE9"
-    "e \xE0 la place de la sixi\xE8me\0"
-    "Only six function definitions are kept:\nthis one is stored in place of the "
-    "sixth\0"
-    "Nur sechs Funktionsdefinitionen werden gespeichert:\ndiese ersetzt die sechste"};
-
 bool VoiePresente() {
     for (int n = 0; n < NombreVoiesTable; ++n)
         if (TST_B_ONOFF(Config.VoiesPresentes, n)) return true;

@@ -64,15 +64,15 @@ TEST_F(TableMessages, HoldsExactlyTheListedNamesOnceEach) {
         "M_NumeroVoieLogique M_NumRet M_OpenConf M_OpenFile M_Option M_PeriodUndersampling M_PleinePage "
         "M_PlusieurBorne M_Plusieurecran M_Police M_PosCursBas M_PosCursDroite M_PosCursGauche "
         "M_PosCursHaut M_Position_Ret M_Position_VLog M_Position_Voie M_Propriete M_Quit M_Retic "
-        "M_Reticperso M_Retour M_retperso M_Sample M_Sauve_Nom_Concat M_SauveAnnot M_SaveFile M_Temps "
+        "M_Reticperso M_Retour M_retperso M_Sample M_Sauve_Nom_Concat M_SauveAnnot M_SaveFile M_SixFonctions M_Temps "
         "M_TempsAbsolue M_TempsDebut M_TempsFin M_TempsRelatif M_Timebase M_TypeEcran M_Undersampling "
         "M_Unite M_ValeurSuitCurseur M_Valid_Calcul M_Valider M_ValidLog M_ValidVL M_Version M_Vertical "
-        "M_VL_EnDehors M_VL_Position M_Voie M_VoieLog M_VoieLogique M_VoieX_XY M_XY_dots M_XY_dots_size "
+        "M_VL_EnDehors M_VL_Position M_Voie M_VoieLog M_VoieLogique M_VoieX_XY M_VoiesPleines M_XY_dots M_XY_dots_size "
         "M_XY_lines M_ZoomEntreCurseur M_ZoomOff M_ZoomOn";
     std::istringstream flux(attendus);
     std::vector<std::string> noms;
     for (std::string nom; flux >> nom;) noms.push_back(nom);
-    ASSERT_EQ(noms.size(), 189u);
+    ASSERT_EQ(noms.size(), 191u);
 
     const auto table = TABLE_MESSAGES();
     ASSERT_EQ(table.size(), NombreMessages);
