@@ -7,6 +7,7 @@
 #include <QActionGroup>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDesktopServices>
 #include <QDir>
 #include <QFileDialog>
 #include <QGuiApplication>
@@ -15,6 +16,8 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QProgressBar>
 #include <QScreen>
 #include <QScrollBar>
@@ -84,6 +87,11 @@ Form_main::Form_main(QWidget* parent) : QMainWindow(parent) {
         return QFileDialog::getExistingDirectory(this, QString(), dossier);
     };
     ExecuterDialogue = [](QDialog& dialogue) { return dialogue.exec(); };
+    DemanderImpression = [this](QPrinter& imprimante) {
+        QPrintDialog dialogue(&imprimante, this);
+        return dialogue.exec() == QDialog::Accepted;
+    };
+    OuvrirAvecBureau = [](const QUrl& url) { return QDesktopServices::openUrl(url); };
 
     CONSTRUIRE_MENUS();
     CONSTRUIRE_OUTILS();
@@ -159,13 +167,14 @@ void Form_main::CONSTRUIRE_MENUS() {
     actionSauveConf = menuFichier->addAction(QString(), this, &Form_main::SAUVE_CONF);
     actionResetConf = menuFichier->addAction(QString(), this, &Form_main::RESET_CONF);
     menuFichier->addSeparator();
-    actionExportBitmap = menuFichier->addAction(QString());
+    actionExportBitmap = menuFichier->addAction(QString(), this, &Form_main::FAIRE_BITMAP);
     actionExportExcel = menuFichier->addAction(QString(), this, [this] { EXPORT(0); });
     actionExportCSV = menuFichier->addAction(QString(), this, [this] { EXPORT(2); });
     actionExportTexte = menuFichier->addAction(QString(), this, [this] { EXPORT(1); });
     actionExportDossier = menuFichier->addAction(QString(), this, &Form_main::EXPORT_DOSSIER_CSV);
     menuFichier->addSeparator();
-    actionImprimer = menuFichier->addAction(QString());
+    actionImprimer = menuFichier->addAction(QString(), this, &Form_main::APPEL_IMPRESSION);
+    actionImprimer->setShortcut(QKeySequence::Print);
     menuPages = new QMenu(this);
     actionPages = menuFichier->addMenu(menuPages);
     menuFichier->addSeparator();
@@ -198,17 +207,15 @@ void Form_main::CONSTRUIRE_MENUS() {
     actionCSVOption = menuOption->addAction(QString(), this, &Form_main::CSV_OPTION);
 
     menuAide = barre->addMenu(QString());
-    actionAideDetaillee = menuAide->addAction(QString());
-    actionAPropos = menuAide->addAction(QString());
+    actionAideDetaillee = menuAide->addAction(QString(), this, &Form_main::APPEL_CHM);
+    actionAideDetaillee->setShortcut(QKeySequence::HelpContents);
+    actionAPropos = menuAide->addAction(QString(), this, &Form_main::APPEL_HELP);
 
     // Reached from the command line only.
     actionExportExcel->setVisible(false);
     Indisponible(actionExportExcel);
     // Their dialogs and work come with later parts of the viewer.
-    for (QAction* a : {actionSauveAnnot, actionConcatener, actionExportBitmap, actionImprimer, actionPages,
-                       actionProprietes, actionAideDetaillee, actionAPropos})
-        Indisponible(a);
-    Indisponible(menuAide->menuAction());
+    for (QAction* a : {actionSauveAnnot, actionConcatener, actionProprietes}) Indisponible(a);
     Indisponible(menuGraphique->menuAction()); // it holds only the settings command
 }
 
@@ -239,10 +246,10 @@ void Form_main::CONSTRUIRE_OUTILS() {
     boutonCurseurY = bouton(tIconeOutil::CurseurY, "boutonCurseurY", [this] { AFFICH_CURSEURY(); });
     boutonProprietes = bouton(tIconeOutil::Proprietes, "boutonProprietes", [] {});
     boutonAjout = bouton(tIconeOutil::Ajout, "boutonAjout", [this] { AJOUT_FONCTION_FORM(); });
-    boutonAide = bouton(tIconeOutil::Aide, "boutonAide", [] {});
+    boutonAide = bouton(tIconeOutil::Aide, "boutonAide", [this] { APPEL_CHM(); });
     boutonAnnotation = bouton(tIconeOutil::Annotation, "boutonAnnotation", [] {});
     boutonCalcul = bouton(tIconeOutil::Calcul, "boutonCalcul", [this] { AJOUT_MATH(); });
-    for (QAction* a : {boutonProprietes, boutonAide, boutonAnnotation}) Indisponible(a);
+    for (QAction* a : {boutonProprietes, boutonAnnotation}) Indisponible(a);
 }
 
 void Form_main::CONSTRUIRE_IMAGE() {
@@ -315,6 +322,7 @@ void Form_main::Init_Form() {
     actionExportDossier->setText(TexteMessage(M_ExportFolderCSV));
     actionImprimer->setText(TexteMessage(M_Impression));
     actionPages->setText(TexteMessage(M_NbpageImprimante) + QString::number(NombreDePageImprimante));
+    CONSTRUIRE_PAGES();
     actionQuitter->setText(TexteMessage(M_Quit));
     menuGraphique->setTitle(TexteMessage(M_Graphique));
     actionProprietes->setText(TexteMessage(M_Propriete));

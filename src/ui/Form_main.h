@@ -14,6 +14,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <vector>
 
 #include <QImage>
 #include <QMainWindow>
@@ -30,6 +31,9 @@ class QAction;
 class QActionGroup;
 class QDialog;
 class QMenu;
+class QPainter;
+class QPrinter;
+class QUrl;
 class QProgressBar;
 class QScrollBar;
 class QTimer;
@@ -116,6 +120,24 @@ public:
     void RESET_CONF();
     void CSV_OPTION();
 
+    // ---- Printing and the picture export ------------------------------------------
+    // "Print": the print dialog (landscape), then the pages.
+    void APPEL_IMPRESSION();
+    // The pages of one print on `imprimante`: one picture of the displayed
+    // window, or NombreDePageTotal slices of it, each recomputed, the screen's
+    // window put back afterwards. False when the printer could not be used.
+    bool IMPRIMER(QPrinter& imprimante);
+    // The page count list: NombreDePageImprimante = index + 1, kept in 1..30.
+    void MODIF_NOMBRE_DE_PAGE(int index);
+    // "Bitmap export": the graph at its on-screen size, with the time cursors, as PNG.
+    void FAIRE_BITMAP();
+    // Writes that picture to `chemin`; false when it could not be written (the user is told).
+    bool ENREGISTRER_BITMAP(const QString& chemin);
+
+    // ---- Help -----------------------------------------------------------------------
+    void APPEL_CHM();
+    void APPEL_HELP();
+
     // Placement stored when the window closes.
     void ARRET_Form();
 
@@ -125,6 +147,10 @@ public:
     std::function<QString(const QString&, const QString&, const QString&, const QString&)>
         DemanderEnregistrement;
     std::function<QString(const QString&)> DemanderDossier;
+    // The print dialog on a printer; true to print.
+    std::function<bool(QPrinter&)> DemanderImpression;
+    // Opens a file or a web address with the desktop's associated program.
+    std::function<bool(const QUrl&)> OuvrirAvecBureau;
     // Runs a modal dialog; tests replace it to answer it.
     std::function<int(QDialog&)> ExecuterDialogue;
 
@@ -147,6 +173,9 @@ public:
     uint8_t FormCalculOuvert = 0, FormCurseurYOuvert = 0, FormAnnotOuvert = 0;
     uint8_t OnVaAjouterUneAnnotation = 0, OnAAjouterUneAnnotation = 0;
     int SauvePositionXAnnot = 0, SauvePositionYAnnot = 0;
+    double SaveOrigine_Fenetre = 0.0, SaveDuree_Fenetre = 1.0;
+    int16_t NombreDePageTotal = 1, NumeroDeLaPage = 0;
+    std::vector<tFenetre> FenetresImprimees; // the window of each page of the last print
 
     // Owned parts.
     std::unique_ptr<OuvreREC> OuvrirRecord;
@@ -240,6 +269,10 @@ public:
 private:
     void CHANGE_CURSEUR_Y(const QPoint& point, int n);
     void JOINDRE_MORCEAUX(const QString& nom);
+    bool IMPRESSION(QPainter& page, QPrinter& imprimante);
+    void ATTENDRE_PASSE();
+    void DESSINER_COPIE(grapheft& image, int largeur, int hauteur, bool curseursY);
+    void CONSTRUIRE_PAGES();
     void APPEL_RETICULE(int page, int voie);
     void ARRETER_PASSE();
 

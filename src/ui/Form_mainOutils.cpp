@@ -1,6 +1,8 @@
 // The main window's tool windows and the joining of split recordings.
 #include "ui/Form_main.h"
 
+#include <QCoreApplication>
+
 #include "graph/grapheft.h"
 #include "math/Fonctions.h"
 #include "shell/Registre.h"
@@ -8,6 +10,7 @@
 #include "ui/ConcatMorceaux.h"
 #include "ui/FormCurseurY.h"
 #include "ui/Form_Calcul.h"
+#include "ui/HelpForm.h"
 #include "ui/ImageGraphe.h"
 
 namespace VIEW {
@@ -61,6 +64,16 @@ void Form_main::FIN_CURSEURY() {
 
 void Form_main::JOINDRE_MORCEAUX(const QString& nom) {
     Concat(this, nom);
+}
+
+void Form_main::APPEL_CHM() {
+    VIEW::APPEL_CHM(QCoreApplication::applicationDirPath(), Langue, OuvrirAvecBureau);
+}
+
+void Form_main::APPEL_HELP() {
+    HelpForm fenetre(this);
+    fenetre.Ouvrir = OuvrirAvecBureau;
+    ExecuterDialogue(fenetre);
 }
 
 } // namespace VIEW

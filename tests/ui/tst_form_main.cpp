@@ -8,8 +8,10 @@
 #include <QCheckBox>
 #include <QFile>
 #include <QGuiApplication>
+#include <QLabel>
 #include <QMenu>
 #include <QMimeData>
+#include <QPrinter>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScreen>
@@ -39,6 +41,7 @@
 #include "shell/Messages.h"
 #include "shell/Registre.h"
 #include "ui/Form_main.h"
+#include "ui/HelpForm.h"
 #include "ui/ImageGraphe.h"
 
 using VIEW::Form_main;
@@ -535,6 +538,113 @@ private slots:
         QCOMPARE(int(EnteteF.NombreVoiesTotal), voies + 1);
         QVERIFY(TST_B_ONOFF(Config.VoiesAffichees, voies));
         QVERIFY(F->grapheFT->TABLE_COMPLETE());
+    }
+
+    void printThreeSlices() {
+        QVERIFY(Ouvrir(Fabriquer(QStringLiteral("p.rec"), Essai(20000))));
+        F->RECALCUL_FORM(VIEW::tFenetre{0.2, 0.6});
+        QVERIFY(AttendrePasse());
+        F->MODIF_NOMBRE_DE_PAGE(2);
+        QCOMPARE(NombreDePageImprimante, int16_t{3});
+        QVERIFY(F->actionPages->text().endsWith(QLatin1String(": 3")));
+        const QString pdf = Chemin(QStringLiteral("trois.pdf"));
+        QPageLayout::Orientation orientation = QPageLayout::Portrait;
+        F->DemanderImpression = [&](QPrinter& p) {
+            orientation = p.pageLayout().orientation();
+            p.setOutputFormat(QPrinter::PdfFormat);
+            p.setOutputFileName(pdf);
+            return true;
+        };
+        F->actionImprimer->trigger();
+        QCOMPARE(orientation, QPageLayout::Landscape);
+        QCOMPARE(F->FenetresImprimees.size(), size_t{3});
+        for (int k = 0; k < 3; ++k) {
+            QVERIFY(std::abs(F->FenetresImprimees[k].Debut - (0.2 + 0.2 * k)) < 1e-12);
+            QVERIFY(std::abs(F->FenetresImprimees[k].Largeur - 0.2) < 1e-12);
+        }
+        QVERIFY(AttendrePasse());
+        QCOMPARE(Setup.DebutFenetre, 0.2);
+        QCOMPARE(Setup.LargeurFenetre, 0.6);
+        QFile f(pdf);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        const QByteArray octets = f.readAll();
+        QCOMPARE(octets.count("/Type /Page\n") + octets.count("/Type /Page\r") + octets.count("/Type /Page "),
+                 3);
+    }
+
+    void printCountOutOfRangeGivesOnePage() {
+        QVERIFY(Ouvrir(Fabriquer(QStringLiteral("p1.rec"), Essai(5000))));
+        NombreDePageImprimante = 0;
+        const int64_t passes = F->Travailleur->PassesLancees();
+        const QString pdf = Chemin(QStringLiteral("une.pdf"));
+        F->DemanderImpression = [&](QPrinter& p) {
+            p.setOutputFormat(QPrinter::PdfFormat);
+            p.setOutputFileName(pdf);
+            return true;
+        };
+        F->APPEL_IMPRESSION();
+        QCOMPARE(F->FenetresImprimees.size(), size_t{1});
+        QCOMPARE(F->Travailleur->PassesLancees(), passes); // one page: the screen is not recomputed
+        QVERIFY(QFileInfo(pdf).size() > 0);
+        F->MODIF_NOMBRE_DE_PAGE(40);
+        QCOMPARE(NombreDePageImprimante, int16_t{30});
+    }
+
+    void bitmapAtTheScreenSize() {
+        QVERIFY(Ouvrir(Fabriquer(QStringLiteral("b.rec"), Essai(5000))));
+        F->boutonCurseur->trigger();
+        const QString png = Chemin(QStringLiteral("b.png"));
+        QString propose, filtre;
+        F->DemanderEnregistrement = [&](const QString& titre, const QString&, const QString& nom,
+                                        const QString& f) {
+            propose = titre + QLatin1Char('|') + nom;
+            filtre = f;
+            return png;
+        };
+        F->actionExportBitmap->trigger();
+        QCOMPARE(propose, QStringLiteral(" |b.png"));
+        QCOMPARE(filtre, QStringLiteral("File *.png|*.png"));
+        const QImage image(png);
+        QCOMPARE(image.size(), F->pictureBox1->size());
+        // A picture that cannot be written is told.
+        Boites.Appels.clear();
+        QVERIFY(!F->ENREGISTRER_BITMAP(Chemin(QStringLiteral("absent/dossier/b.png"))));
+        QCOMPARE(Boites.Appels.size(), size_t{1});
+    }
+
+    void helpFileAndAbout() {
+        QCOMPARE(VIEW::CHEMIN_AIDE(QStringLiteral("/opt/o"), 0),
+                 QStringLiteral("/opt/o/HelpOmbrixViewer_fra.chm"));
+        QCOMPARE(VIEW::CHEMIN_AIDE(QStringLiteral("/opt/o"), 1),
+                 QStringLiteral("/opt/o/HelpOmbrixViewer_eng.chm"));
+        QCOMPARE(VIEW::CHEMIN_AIDE(QStringLiteral("/opt/o"), 2),
+                 QStringLiteral("/opt/o/HelpOmbrixViewer_eng.chm"));
+        QList<QUrl> ouverts;
+        auto ouvrir = [&](const QUrl& u) {
+            ouverts << u;
+            return true;
+        };
+        QVERIFY(!VIEW::APPEL_CHM(Dossier.path(), 1, ouvrir));
+        QCOMPARE(Boites.Appels.back().Texte, QStringLiteral("Error Reading help file "));
+        QCOMPARE(Boites.Appels.back().Titre, QStringLiteral("Error"));
+        QVERIFY(ouverts.isEmpty());
+        QFile aide(Chemin(QStringLiteral("HelpOmbrixViewer_fra.chm")));
+        QVERIFY(aide.open(QIODevice::WriteOnly));
+        aide.close();
+        QVERIFY(VIEW::APPEL_CHM(Dossier.path(), 0, ouvrir));
+        QCOMPARE(ouverts.value(0), QUrl::fromLocalFile(aide.fileName()));
+
+        VIEW::HelpForm a;
+        QCOMPARE(a.windowTitle(), QStringLiteral("Help"));
+        QCOMPARE(a.labelVersion->text(), QStringLiteral("Version :3.11"));
+        QCOMPARE(a.labelNom->text(), QStringLiteral("OmbrixViewer"));
+        QCOMPARE(a.palette().color(QPalette::Window), QColor(Qt::white));
+        a.Ouvrir = ouvrir;
+        a.APPEL_SITE();
+        QCOMPARE(ouverts.size(), 2);
+        QVERIFY(ouverts.back().toString().startsWith(QLatin1String("http")));
+        QVERIFY(F->actionAPropos->isVisible());
+        QVERIFY(F->boutonAide->isVisible());
     }
 
     void languageChange() {

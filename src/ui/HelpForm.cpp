@@ -1,0 +1,92 @@
+#include "ui/HelpForm.h"
+
+#include <QDesktopServices>
+#include <QDir>
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QStyle>
+#include <QVBoxLayout>
+
+#include "shell/BoiteMessage.h"
+#include "shell/Messages.h"
+#include "shell/Texte8.h"
+#include "ui/TexteMessage.h"
+
+namespace VIEW {
+
+QString CHEMIN_AIDE(const QString& dossierProgramme, int langue) {
+    return QDir(dossierProgramme)
+        .filePath(QStringLiteral("Help") + QStringLiteral("OmbrixViewer") +
+                  (langue == 0 ? QStringLiteral("_fra.chm") : QStringLiteral("_eng.chm")));
+}
+
+bool APPEL_CHM(const QString& dossierProgramme, int langue, const std::function<bool(const QUrl&)>& ouvrir) {
+    const QString chemin = CHEMIN_AIDE(dossierProgramme, langue);
+    // The desktop opener reports success as soon as it starts, even for a file
+    // that is not there: a missing help file is told here.
+    const bool ouvert = QFileInfo(chemin).isFile() && ouvrir && ouvrir(QUrl::fromLocalFile(chemin));
+    if (!ouvert)
+        BOITE_MESSAGE().MONTRER(TexteMessage(M_Erreur), QStringLiteral("Error Reading help file "),
+                                tIconeBoite::Avertissement);
+    return ouvert;
+}
+
+HelpForm::HelpForm(QWidget* parent)
+    : QDialog(parent,
+              Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint) {
+    setObjectName(QStringLiteral("HelpForm"));
+    Ouvrir = [](const QUrl& url) { return QDesktopServices::openUrl(url); };
+    QPalette fond = palette();
+    fond.setColor(QPalette::Window, Qt::white);
+    setPalette(fond);
+    setAutoFillBackground(true);
+
+    pictureBox1 = new QLabel(this);
+    pictureBox1->setObjectName(QStringLiteral("pictureBox1"));
+    pictureBox1->setPixmap(style()->standardIcon(QStyle::SP_MessageBoxInformation).pixmap(64, 64));
+    labelNom = new QLabel(this);
+    labelNom->setObjectName(QStringLiteral("labelNom"));
+    QFont grand = labelNom->font();
+    grand.setPointSize(24);
+    grand.setBold(true);
+    labelNom->setFont(grand);
+    labelVersion = new QLabel(this);
+    labelVersion->setObjectName(QStringLiteral("labelVersion"));
+    linkLabel1 = new QLabel(this);
+    linkLabel1->setObjectName(QStringLiteral("linkLabel1"));
+    linkLabel1->setTextInteractionFlags(Qt::LinksAccessibleByMouse | Qt::LinksAccessibleByKeyboard);
+    connect(linkLabel1, &QLabel::linkActivated, this, [this] { APPEL_SITE(); });
+    button1 = new QPushButton(this);
+    button1->setObjectName(QStringLiteral("button1"));
+    connect(button1, &QPushButton::clicked, this, &QDialog::accept);
+
+    auto* textes = new QVBoxLayout;
+    textes->addWidget(labelNom);
+    textes->addWidget(labelVersion);
+    textes->addWidget(linkLabel1);
+    auto* haut = new QHBoxLayout;
+    haut->addWidget(pictureBox1, 0, Qt::AlignTop);
+    haut->addLayout(textes);
+    auto* tout = new QVBoxLayout(this);
+    tout->addLayout(haut);
+    tout->addWidget(button1, 0, Qt::AlignRight);
+    init();
+    setFixedSize(sizeHint());
+}
+
+void HelpForm::init() {
+    setWindowTitle(TexteMessage(M_Aide));
+    labelNom->setText(DepuisCp1252(M_NomLogiciel));
+    labelVersion->setText(TexteMessage(M_Version) + QLatin1String(VersionAffichee));
+    const QString adresse = DepuisCp1252(M_ADR_WEB);
+    linkLabel1->setText(QStringLiteral("<a href=\"%1\">%1</a>").arg(adresse.toHtmlEscaped()));
+    button1->setText(TexteMessage(M_Retour));
+}
+
+void HelpForm::APPEL_SITE() {
+    if (Ouvrir) Ouvrir(QUrl(DepuisCp1252(M_ADR_WEB)));
+}
+
+} // namespace VIEW
