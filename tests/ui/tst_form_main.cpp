@@ -322,6 +322,27 @@ private slots:
         QCOMPARE(Setup.LargeurFenetre, 1.0);
     }
 
+    void leavingTheOverlayEndsTheDrag() {
+        QVERIFY(Ouvrir(Fabriquer(QStringLiteral("l.rec"), Essai(20000))));
+        QTest::mousePress(F->pictureBox2, Qt::RightButton, {}, Point(0.2));
+        QCOMPARE(F->Souris, uint8_t{2});
+        // Left outside the plot's horizontal extent: nothing happens.
+        F->SOURIS_EN_DEHORS(QPoint(1, Point(0.5).y()));
+        QCOMPARE(F->Souris, uint8_t{2});
+        F->SOURIS_EN_DEHORS(Point(0.7));
+        QCOMPARE(F->Souris, uint8_t{0});
+        QVERIFY(std::abs(F->CursZoom2 - 0.7) < 2.0 / F->grapheFT->ScrollX);
+        // The release that follows zooms nothing.
+        const int64_t passes = F->Travailleur->PassesLancees();
+        QTest::mouseRelease(F->pictureBox2, Qt::RightButton, {}, Point(0.7));
+        QCOMPARE(Setup.LargeurFenetre, 1.0);
+        QCOMPARE(F->Travailleur->PassesLancees(), passes);
+        // A click outside every band and the plot does nothing either.
+        QTest::mousePress(F->pictureBox2, Qt::LeftButton, {},
+                          QPoint(F->grapheFT->DebutScrollX - 2, Point(0.5).y()));
+        QCOMPARE(F->Souris, uint8_t{0});
+    }
+
     void scrollBarToTheEnd() {
         QVERIFY(Ouvrir(Fabriquer(QStringLiteral("s.rec"), Essai(20000))));
         F->RECALCUL_FORM(VIEW::tFenetre{0.1, 0.3});
