@@ -4,6 +4,7 @@
 // message boxes, and readers for the files written.
 #pragma once
 
+#include "EtatProgramme.h"
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -140,21 +141,7 @@ class ExportTest : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(Dossier_.isValid());
-        RESET_ENTETE();
-        RESET_ANNOTATIONS();
-        RESET_VALIDITE_SCRIPTS();
-        RESET_LANGUE();
-        Langue = 1;
-        RESET_GLOBAL_CONFIG();
-        INIT_CONFIG();
-        RESET_GLOBAL_SETUP();
-        RESET_FONCTIONS();
-        RESET_SOUS_ECHANTILLONNAGE();
-        RESET_VALID_FICHIER();
-        RESET_TEXTE_TEMPS();
-        RESET_GLOBAUX_GRAPHE();
-        RESET_OPTIONS_CSV();
-        RESET_FOLDER_EXPORT();
+        RESET_ETAT_PROGRAMME();
         Culture_ = QLocale();
         QLocale::setDefault(QLocale::c());
         QFile::remove(CHEMIN_CSV_CONF());

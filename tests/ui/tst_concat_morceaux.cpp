@@ -1,6 +1,7 @@
 // Joining a recording written in pieces from the viewer: the progress window
 // and the wait cursor during the copy, nothing shown on No, the window gone
 // before a failure is told, and the folder export that joins before opening.
+#include "EtatProgramme.h"
 #include <QApplication>
 #include <QDir>
 #include <QFile>
@@ -153,21 +154,7 @@ private slots:
         Installation.emplace(Boites);
     }
     void init() {
-        RESET_ENTETE();
-        RESET_ANNOTATIONS();
-        RESET_VALIDITE_SCRIPTS();
-        RESET_LANGUE();
-        Langue = 1;
-        RESET_GLOBAL_CONFIG();
-        INIT_CONFIG();
-        RESET_GLOBAL_SETUP();
-        RESET_FONCTIONS();
-        RESET_SOUS_ECHANTILLONNAGE();
-        RESET_VALID_FICHIER();
-        RESET_TEXTE_TEMPS();
-        RESET_GLOBAUX_GRAPHE();
-        RESET_OPTIONS_CSV();
-        RESET_FOLDER_EXPORT();
+        RESET_ETAT_PROGRAMME();
         Boites.Appels.clear();
         Boites.Reponses.clear();
         Boites.FenetreVisible.clear();

@@ -1,6 +1,7 @@
 // The two script windows: the error window over the flags of an opening
 // (texts, slot letters, picture, closing by its button and by Escape, shown
 // through the opener's hook) and the script text window of a computed channel.
+#include "EtatProgramme.h"
 #include <QFile>
 #include <QLabel>
 #include <QPlainTextEdit>
@@ -71,13 +72,7 @@ private slots:
     void initTestCase() { QVERIFY(Dossier.isValid()); }
     void init() {
         Ouvre.FERMER_FICHIER();
-        RESET_ENTETE();
-        RESET_VALIDITE_SCRIPTS();
-        RESET_LANGUE();
-        Langue = 1;
-        RESET_GLOBAL_CONFIG();
-        INIT_CONFIG();
-        RESET_GLOBAL_SETUP();
+        RESET_ETAT_PROGRAMME();
         Ouvre.MontrerErreursScripts = nullptr;
     }
     void cleanup() { Ouvre.FERMER_FICHIER(); }

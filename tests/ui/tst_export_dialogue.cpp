@@ -1,5 +1,6 @@
 // The export dialog over the export state: controls and texts, visibility rules, toggling, the
 // progress, and the closing message.
+#include "EtatProgramme.h"
 #include <QCheckBox>
 #include <QFile>
 #include <QGroupBox>
@@ -92,21 +93,7 @@ private slots:
     }
     void init() {
         Ouvre.FERMER_FICHIER();
-        RESET_ENTETE();
-        RESET_ANNOTATIONS();
-        RESET_VALIDITE_SCRIPTS();
-        RESET_LANGUE();
-        Langue = 1;
-        RESET_GLOBAL_CONFIG();
-        INIT_CONFIG();
-        RESET_GLOBAL_SETUP();
-        RESET_FONCTIONS();
-        RESET_SOUS_ECHANTILLONNAGE();
-        RESET_VALID_FICHIER();
-        RESET_TEXTE_TEMPS();
-        RESET_GLOBAUX_GRAPHE();
-        RESET_OPTIONS_CSV();
-        RESET_FOLDER_EXPORT();
+        RESET_ETAT_PROGRAMME();
         QLocale::setDefault(QLocale::c());
         Boites.Appels.clear();
         for (const char* f : {"sortie.txt", "sortie.csv", "sortie.xlsx"}) QFile::remove(Chemin(f));

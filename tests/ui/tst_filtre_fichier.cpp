@@ -1,5 +1,6 @@
 // The file filter dialog over its model, the dialog seam during a real opening,
 // and the message boxes of the viewer.
+#include "EtatProgramme.h"
 #include <cstdio>
 #include <functional>
 #include <memory>
@@ -91,15 +92,7 @@ private:
     }
 
 private slots:
-    void init() {
-        RESET_GLOBAL_CONFIG();
-        INIT_CONFIG();
-        RESET_SOUS_ECHANTILLONNAGE();
-        RESET_FONCTIONS();
-        RESET_TEXTE_TEMPS();
-        RESET_LANGUE();
-        Langue = 1;
-    }
+    void init() { RESET_ETAT_PROGRAMME(); }
 
     void ControlsAndTheirTexts() {
         Preparer();

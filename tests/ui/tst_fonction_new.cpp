@@ -2,6 +2,7 @@
 // coefficient parsing in both decimal conventions and reformatting, the channel-2 list, "Valid"
 // and "Abort", the "Add" command with the caller's AJOUT_FONCTION, its two limits, and "Change"
 // on an added function channel.
+#include "EtatProgramme.h"
 #include <cmath>
 #include <cstring>
 #include <functional>
@@ -161,17 +162,7 @@ private slots:
     }
     void init() {
         Ouvre.FERMER_FICHIER();
-        RESET_ENTETE();
-        RESET_ANNOTATIONS();
-        RESET_VALIDITE_SCRIPTS();
-        RESET_LANGUE();
-        Langue = 1;
-        RESET_GLOBAL_CONFIG();
-        INIT_CONFIG();
-        RESET_GLOBAL_SETUP();
-        RESET_FONCTIONS();
-        RESET_VALID_FICHIER();
-        RESET_TEXTE_VALEUR();
+        RESET_ETAT_PROGRAMME();
         QLocale::setDefault(QLocale::c());
         Boites.Appels.clear();
 

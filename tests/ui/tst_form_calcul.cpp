@@ -1,6 +1,7 @@
 // The measurement tool window: filling from the configuration, the slot
 // labels and the current slot, the channel and type lists, the switches, the
 // redraw requests, and the position kept on close.
+#include "EtatProgramme.h"
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QListWidget>
@@ -77,11 +78,8 @@ class TestFormCalcul : public QObject {
 
 private slots:
     void init() {
-        RESET_ENTETE();
-        RESET_GLOBAL_CONFIG();
-        INIT_CONFIG();
-        RESET_GLOBAL_REGISTRE();
-        Langue = 1;
+        RESET_GLOBAL_REGISTRE(); // Langue too: before the English texts are chosen
+        RESET_ETAT_PROGRAMME();
         TroisVoies();
         Config.CalculValide = 1;
         Config.NombreCalcul = 3;

@@ -1,5 +1,6 @@
 // The amplitude-cursor tool window: its controls, the channel list over the
 // present channels, switching the cursors on, and the position kept on close.
+#include "EtatProgramme.h"
 #include <QCheckBox>
 #include <QComboBox>
 #include <QPointer>
@@ -52,13 +53,8 @@ class TestFormCurseurY : public QObject {
 
 private slots:
     void init() {
-        RESET_ENTETE();
-        RESET_GLOBAL_CONFIG();
-        INIT_CONFIG();
-        RESET_GLOBAL_SETUP();
-        RESET_GLOBAL_REGISTRE();
-        RESET_LANGUE();
-        Langue = 1;
+        RESET_GLOBAL_REGISTRE(); // Langue too: before the English texts are chosen
+        RESET_ETAT_PROGRAMME();
         Validite = 0;
         TroisVoies();
     }

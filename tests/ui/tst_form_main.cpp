@@ -2,6 +2,7 @@
 // the background pass and its redraw, zooms with the buttons, the wheel and the
 // mouse, cursors, the scroll bar, keys, drops, the checksum question, the recent
 // list and the window placement.
+#include "EtatProgramme.h"
 #include <memory>
 
 #include <QAction>
@@ -124,22 +125,9 @@ private slots:
         QSettings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("OmbView"),
                   QStringLiteral("OmbrixViewer"))
             .clear();
-        RESET_ENTETE();
-        RESET_ANNOTATIONS();
-        RESET_VALIDITE_SCRIPTS();
-        RESET_GLOBAL_REGISTRE();
-        RESET_LANGUE();
-        Langue = 1;
-        RESET_GLOBAL_CONFIG();
-        INIT_CONFIG();
+        RESET_GLOBAL_REGISTRE(); // Langue too: before the English texts are chosen
+        RESET_ETAT_PROGRAMME();
         COHERENCE_CONFIGURATION();
-        RESET_GLOBAL_SETUP();
-        RESET_FONCTIONS();
-        RESET_SOUS_ECHANTILLONNAGE();
-        RESET_VALID_FICHIER();
-        RESET_TEXTE_TEMPS();
-        RESET_GLOBAUX_GRAPHE();
-        RESET_GLOBAUX_CURSEURS();
         Boites.Appels.clear();
         Boites.Reponses.clear();
         Nouvelle();
