@@ -80,7 +80,7 @@ consteval std::array<char, A + B + C + 1> FAIRE_BLOC(const char (&fr)[A], const 
 static_assert(0
 #include "shell/Messages.def"
                   == NombreMessages,
-              "the table holds 191 messages");
+              "the table holds 193 messages");
 #undef MESSAGE
 #undef TAMPON
 

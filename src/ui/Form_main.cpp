@@ -36,6 +36,7 @@
 #include "recording/OuvreREC.h"
 #include "shell/Messages.h"
 #include "shell/Registre.h"
+#include "ui/Ajout_Annotation.h"
 #include "ui/ErreurScript.h"
 #include "ui/FiltreFichier.h"
 #include "ui/IconesOutils.h"
@@ -160,7 +161,7 @@ void Form_main::CONSTRUIRE_MENUS() {
     menuFichier->setObjectName(QStringLiteral("menuFichier"));
     actionOuvrir = menuFichier->addAction(QString(), this, &Form_main::OUVRIR_FICHIER);
     actionOuvrir->setShortcut(QKeySequence::Open);
-    actionSauveAnnot = menuFichier->addAction(QString());
+    actionSauveAnnot = menuFichier->addAction(QString(), this, &Form_main::SAVE_ANNOT);
     actionConcatener = menuFichier->addAction(QString());
     menuFichier->addSeparator();
     actionOuvrirConf = menuFichier->addAction(QString(), this, &Form_main::OUVRIR_CONF);
@@ -215,7 +216,8 @@ void Form_main::CONSTRUIRE_MENUS() {
     actionExportExcel->setVisible(false);
     Indisponible(actionExportExcel);
     // Their dialogs and work come with later parts of the viewer.
-    for (QAction* a : {actionSauveAnnot, actionConcatener, actionProprietes}) Indisponible(a);
+    for (QAction* a : {actionConcatener, actionProprietes}) Indisponible(a);
+    actionSauveAnnot->setVisible(false);       // shown once an annotation was created
     Indisponible(menuGraphique->menuAction()); // it holds only the settings command
 }
 
@@ -247,9 +249,9 @@ void Form_main::CONSTRUIRE_OUTILS() {
     boutonProprietes = bouton(tIconeOutil::Proprietes, "boutonProprietes", [] {});
     boutonAjout = bouton(tIconeOutil::Ajout, "boutonAjout", [this] { AJOUT_FONCTION_FORM(); });
     boutonAide = bouton(tIconeOutil::Aide, "boutonAide", [this] { APPEL_CHM(); });
-    boutonAnnotation = bouton(tIconeOutil::Annotation, "boutonAnnotation", [] {});
+    boutonAnnotation = bouton(tIconeOutil::Annotation, "boutonAnnotation", [this] { APPEL_ANNOT(); });
     boutonCalcul = bouton(tIconeOutil::Calcul, "boutonCalcul", [this] { AJOUT_MATH(); });
-    for (QAction* a : {boutonProprietes, boutonAnnotation}) Indisponible(a);
+    Indisponible(boutonProprietes);
 }
 
 void Form_main::CONSTRUIRE_IMAGE() {
@@ -301,7 +303,9 @@ void Form_main::CONSTRUIRE_IMAGE() {
     statusBar()->addPermanentWidget(progressBar1);
 
     contextMenuStrip1 = new QMenu(this);
-    actionCreerAnnotation = contextMenuStrip1->addAction(QString());
+    actionCreerAnnotation = contextMenuStrip1->addAction(QString(), this, [this] {
+        if (auto* a = qobject_cast<Ajout_Annotation*>(FenetreAnnot.data())) a->CREATION_ANNOTATION();
+    });
 }
 
 // ---- Texts and command states ----------------------------------------------------
@@ -509,7 +513,7 @@ void Form_main::dropEvent(QDropEvent* event) {
 }
 
 void Form_main::closeEvent(QCloseEvent* event) {
-    for (QWidget* outil : {FenetreCurseurY.data(), FenetreCalcul.data()})
+    for (QWidget* outil : {FenetreCurseurY.data(), FenetreCalcul.data(), FenetreAnnot.data()})
         if (outil) outil->close();
     ARRET_Form();
     QMainWindow::closeEvent(event);

@@ -102,6 +102,11 @@ public:
     void CURSEUR_ON_OFF();
     void MODIF_CURS_XY();
     void AFFICH_CURSEURY();
+    // "Annotation": the annotation window on or off (a cross pointer on the graph while open).
+    void APPEL_ANNOT();
+    void FIN_ANNOT();
+    // "Save Annotation file": the recording with its new annotations, in place or to a copy.
+    void SAVE_ANNOT();
     // "Mathematics calculations": the measurement window on or off.
     void AJOUT_MATH();
     // "Add": the function-channel dialog; a function defined there becomes a
@@ -173,6 +178,7 @@ public:
     uint8_t FormCalculOuvert = 0, FormCurseurYOuvert = 0, FormAnnotOuvert = 0;
     uint8_t OnVaAjouterUneAnnotation = 0, OnAAjouterUneAnnotation = 0;
     int SauvePositionXAnnot = 0, SauvePositionYAnnot = 0;
+    uint8_t AnnotVerticale = 0;
     double SaveOrigine_Fenetre = 0.0, SaveDuree_Fenetre = 1.0;
     int16_t NombreDePageTotal = 1, NumeroDeLaPage = 0;
     std::vector<tFenetre> FenetresImprimees; // the window of each page of the last print
@@ -237,6 +243,7 @@ public:
     QAction* actionCreerAnnotation = nullptr;
     QPointer<QWidget> FenetreCurseurY;
     QPointer<QWidget> FenetreCalcul;
+    QPointer<QWidget> FenetreAnnot;
 
 protected:
     void resizeEvent(QResizeEvent* event) override;

@@ -9,6 +9,7 @@
 #include "config/Config.h"
 #include "export/EtatExport.h"
 #include "export/ExportDossier.h"
+#include "export/SauveAnnotations.h"
 #include "graph/TravailleurGraphe.h"
 #include "graph/grapheft.h"
 #include "math/InstallationScripts.h"
@@ -18,6 +19,7 @@
 #include "shell/Messages.h"
 #include "shell/Registre.h"
 #include "shell/Texte8.h"
+#include "ui/Ajout_Annotation.h"
 #include "ui/CSVOption.h"
 #include "ui/ConcatMorceaux.h"
 #include "ui/Export.h"
@@ -90,6 +92,7 @@ void Form_main::FICHIER_OUVERT_OK() {
     setWindowTitle(QDir::toNativeSeparators(NomFichier));
     if (auto* calcul = qobject_cast<Form_Calcul*>(FenetreCalcul.data())) calcul->Init();
     if (auto* curseurY = qobject_cast<FormCurseurY*>(FenetreCurseurY.data())) curseurY->Init_CurseurY();
+    if (auto* annot = qobject_cast<Ajout_Annotation*>(FenetreAnnot.data())) annot->Init_Annot();
     CONVERT_STRING_CHAR(QDir::toNativeSeparators(QFileInfo(NomFichier).absolutePath()), RepertoireSetUp);
     Modification();
     RECALCUL_FORM();
@@ -171,6 +174,20 @@ void Form_main::RESET_CONF() {
 void Form_main::CSV_OPTION() {
     CSVOption dialogue(this);
     ExecuterDialogue(dialogue);
+}
+
+// ---- Annotations ---------------------------------------------------------------------
+
+void Form_main::SAVE_ANNOT() {
+    if (FichierOuvert != 1) return;
+    // The first full pass sums the file to its end for the data checksum: it
+    // does not run while the file grows.
+    ARRETER_PASSE();
+    const bool complet = grapheFT->TABLE_COMPLETE();
+    ::SAVE_ANNOT(DemanderEnregistrement, OuvrirRecord->VraiNomFichier, NomFichier);
+    if (auto* annot = qobject_cast<Ajout_Annotation*>(FenetreAnnot.data())) annot->AFFICHE_BOUTONS();
+    actionSauveAnnot->setVisible(NombreAnnotEnPlus > 0);
+    if (!complet) RECALCUL_FORM();
 }
 
 } // namespace VIEW

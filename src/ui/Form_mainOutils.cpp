@@ -7,6 +7,7 @@
 #include "math/Fonctions.h"
 #include "shell/Registre.h"
 #include "ui/AjoutFonction.h"
+#include "ui/Ajout_Annotation.h"
 #include "ui/ConcatMorceaux.h"
 #include "ui/FormCurseurY.h"
 #include "ui/Form_Calcul.h"
@@ -55,6 +56,39 @@ void Form_main::AFFICH_CURSEURY() {
     FormCurseurYOuvert = 1;
     pictureBox2->setCursor(Qt::PointingHandCursor);
     fenetre->show();
+}
+
+void Form_main::APPEL_ANNOT() {
+    if (FenetreAnnot) {
+        FenetreAnnot->close();
+        return;
+    }
+    const tLienAnnotation lien{AnnotVerticale, SauvePositionXAnnot, SauvePositionYAnnot,
+                               [this] {
+                                   const grapheft& g = *grapheFT;
+                                   return QRect(g.DebutScrollX, g.DebutScrollY, g.ScrollX, g.ScrollY);
+                               },
+                               [this] { SAVE_ANNOT(); }};
+    auto* fenetre = new Ajout_Annotation(this, lien);
+    fenetre->setAttribute(Qt::WA_DeleteOnClose);
+    fenetre->move(POSITION_OUTIL(PosAnnotX, PosAnnotY));
+    connect(fenetre, &Ajout_Annotation::DemandeRedessin, this, &Form_main::RESIZE_FORM);
+    connect(fenetre, &Ajout_Annotation::EntreeSauveAnnot, this, [this](bool visible) {
+        actionSauveAnnot->setVisible(visible);
+        if (visible) OnAAjouterUneAnnotation = 1;
+    });
+    connect(fenetre, &QObject::destroyed, this, [this] { FIN_ANNOT(); });
+    FenetreAnnot = fenetre;
+    FormAnnotOuvert = 1;
+    OnVaAjouterUneAnnotation = 1;
+    pictureBox2->setCursor(Qt::CrossCursor);
+    fenetre->show();
+}
+
+void Form_main::FIN_ANNOT() {
+    pictureBox2->unsetCursor();
+    FormAnnotOuvert = 0;
+    OnVaAjouterUneAnnotation = 0;
 }
 
 void Form_main::FIN_CURSEURY() {

@@ -58,6 +58,10 @@ void Form_main::SOURIS_ON(const QPoint& point, Qt::MouseButton bouton) {
     const grapheft& g = *grapheFT;
     const int x = point.x(), y = point.y();
     if (OnVaAjouterUneAnnotation == 1 && bouton == Qt::LeftButton) {
+        // Only inside the plot: an annotation elsewhere would be refused anyway.
+        if (x < g.DebutScrollX || x > g.DebutScrollX + g.ScrollX || y < g.DebutScrollY ||
+            y > g.DebutScrollY + g.ScrollY)
+            return;
         SauvePositionXAnnot = x;
         SauvePositionYAnnot = y;
         contextMenuStrip1->popup(pictureBox2->mapToGlobal(QPoint(x, y + 30)));

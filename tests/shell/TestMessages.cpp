@@ -41,12 +41,14 @@ const std::set<std::string> NomsDeLangue = {"M_Allemand", "M_Anglais", "M_Franca
 TEST_F(TableMessages, HoldsExactlyTheListedNamesOnceEach) {
     const std::string attendus =
         "M_1Ecran M_add M_ADR_WEB M_Aff_CurseurY M_AfficheBorne M_AfficheScript M_Aide M_AideDetaille "
-        "M_Allemand M_AncienEcran M_Anglais M_Annot_Label M_Annuler M_APropos M_Bas M_CalculMathematique "
+        "M_Allemand M_AncienEcran M_Anglais M_Annot_Label M_AnnotPleines M_Annuler M_APropos M_Bas "
+        "M_CalculMathematique "
         "M_Calibre_box M_CalibreAuto M_CalibreREC M_ChangementEcran M_Channel M_CloseConf M_concatenation "
         "M_CoulCurseur M_Couleur M_CoulFond M_CoulReticule M_CoulVoie M_Create_annot M_CryptFaux "
         "M_CSVAutoDetect M_CSVDelimiter M_CSVSeparator M_CurseuDansBoite M_Curseur M_CurseurDansRetic "
         "M_CurseurY M_Date M_Ecran M_EffaceAnnot M_Epaisseur M_Erase M_Erreur M_ErreurConcat "
         "M_ErreurConcatMorceaux M_ErreurFichier M_Erreurretperso M_ErreurScript M_ErreurScriptTrouve "
+        "M_ErreurSauveAnnot "
         "M_Export M_ExportAnnot "
         "M_ExportBitmap M_ExportCSV M_ExportEnd M_ExportErreur M_ExportExcell M_ExportFolderCSV "
         "M_ExportText M_FichierNonTKAR M_FileErreur M_FileMenu M_FileOK M_FilterRec M_FilterSPT "
@@ -64,15 +66,17 @@ TEST_F(TableMessages, HoldsExactlyTheListedNamesOnceEach) {
         "M_NumeroVoieLogique M_NumRet M_OpenConf M_OpenFile M_Option M_PeriodUndersampling M_PleinePage "
         "M_PlusieurBorne M_Plusieurecran M_Police M_PosCursBas M_PosCursDroite M_PosCursGauche "
         "M_PosCursHaut M_Position_Ret M_Position_VLog M_Position_Voie M_Propriete M_Quit M_Retic "
-        "M_Reticperso M_Retour M_retperso M_Sample M_Sauve_Nom_Concat M_SauveAnnot M_SaveFile M_SixFonctions M_Temps "
+        "M_Reticperso M_Retour M_retperso M_Sample M_Sauve_Nom_Concat M_SauveAnnot M_SaveFile M_SixFonctions "
+        "M_Temps "
         "M_TempsAbsolue M_TempsDebut M_TempsFin M_TempsRelatif M_Timebase M_TypeEcran M_Undersampling "
         "M_Unite M_ValeurSuitCurseur M_Valid_Calcul M_Valider M_ValidLog M_ValidVL M_Version M_Vertical "
-        "M_VL_EnDehors M_VL_Position M_Voie M_VoieLog M_VoieLogique M_VoieX_XY M_VoiesPleines M_XY_dots M_XY_dots_size "
+        "M_VL_EnDehors M_VL_Position M_Voie M_VoieLog M_VoieLogique M_VoieX_XY M_VoiesPleines M_XY_dots "
+        "M_XY_dots_size "
         "M_XY_lines M_ZoomEntreCurseur M_ZoomOff M_ZoomOn";
     std::istringstream flux(attendus);
     std::vector<std::string> noms;
     for (std::string nom; flux >> nom;) noms.push_back(nom);
-    ASSERT_EQ(noms.size(), 191u);
+    ASSERT_EQ(noms.size(), 193u);
 
     const auto table = TABLE_MESSAGES();
     ASSERT_EQ(table.size(), NombreMessages);

@@ -8,6 +8,7 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QFile>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QMenu>
@@ -654,6 +655,42 @@ private slots:
         QVERIFY(ouverts.back().toString().startsWith(QLatin1String("http")));
         QVERIFY(F->actionAPropos->isVisible());
         QVERIFY(F->boutonAide->isVisible());
+    }
+
+    void annotationPlacedAndSavedInPlace() {
+        const QString chemin = Fabriquer(QStringLiteral("annot.rec"), Essai(5000));
+        QVERIFY(Ouvrir(chemin));
+        const qint64 taille = QFileInfo(chemin).size();
+        QVERIFY(F->boutonAnnotation->isVisible());
+        QVERIFY(!F->actionSauveAnnot->isVisible());
+        F->boutonAnnotation->trigger();
+        QCOMPARE(F->FormAnnotOuvert, uint8_t{1});
+        QCOMPARE(F->pictureBox2->cursor().shape(), Qt::CrossCursor);
+        // A click outside the plot proposes nothing; inside, the menu comes 30 pixels below.
+        QTest::mousePress(F->pictureBox2, Qt::LeftButton, {}, QPoint(1, 1));
+        QVERIFY(!F->contextMenuStrip1->isVisible());
+        QTest::mousePress(F->pictureBox2, Qt::LeftButton, {}, Point(0.5, 0.3));
+        QCOMPARE(F->SauvePositionXAnnot, Point(0.5, 0.3).x());
+        QTRY_VERIFY(F->contextMenuStrip1->isVisible());
+        F->contextMenuStrip1->hide();
+        F->actionCreerAnnotation->trigger();
+        QCOMPARE(NombreAnnotEnPlus, 1);
+        QVERIFY(F->actionSauveAnnot->isVisible());
+        F->DemanderEnregistrement = [&](const QString&, const QString&, const QString&, const QString&) {
+            return chemin;
+        };
+        F->actionSauveAnnot->trigger();
+        QCOMPARE(NombreAnnotEnPlus, 0);
+        QVERIFY(QFileInfo(chemin).size() > taille);
+        QVERIFY(!F->actionSauveAnnot->isVisible());
+        F->boutonAnnotation->trigger();
+        QTRY_COMPARE(F->FormAnnotOuvert, uint8_t{0});
+        QCOMPARE(F->OnVaAjouterUneAnnotation, uint8_t{0});
+        // Opened again, the recording carries the annotation.
+        const int32_t avant = NouveauAnnot;
+        QVERIFY(Ouvrir(chemin));
+        QCOMPARE(NouveauAnnot, avant);
+        QVERIFY(NouveauAnnot >= 1);
     }
 
     void languageChange() {
