@@ -162,7 +162,7 @@ void Form_main::CONSTRUIRE_MENUS() {
     actionOuvrir = menuFichier->addAction(QString(), this, &Form_main::OUVRIR_FICHIER);
     actionOuvrir->setShortcut(QKeySequence::Open);
     actionSauveAnnot = menuFichier->addAction(QString(), this, &Form_main::SAVE_ANNOT);
-    actionConcatener = menuFichier->addAction(QString());
+    actionConcatener = menuFichier->addAction(QString(), this, &Form_main::CONCATENATION);
     menuFichier->addSeparator();
     actionOuvrirConf = menuFichier->addAction(QString(), this, &Form_main::OUVRIR_CONF);
     actionSauveConf = menuFichier->addAction(QString(), this, &Form_main::SAUVE_CONF);
@@ -216,7 +216,7 @@ void Form_main::CONSTRUIRE_MENUS() {
     actionExportExcel->setVisible(false);
     Indisponible(actionExportExcel);
     // Their dialogs and work come with later parts of the viewer.
-    for (QAction* a : {actionConcatener, actionProprietes}) Indisponible(a);
+    Indisponible(actionProprietes);
     actionSauveAnnot->setVisible(false);       // shown once an annotation was created
     Indisponible(menuGraphique->menuAction()); // it holds only the settings command
 }

@@ -107,6 +107,9 @@ public:
     void FIN_ANNOT();
     // "Save Annotation file": the recording with its new annotations, in place or to a copy.
     void SAVE_ANNOT();
+    // "Concatenate": the sample file is closed, the recordings chosen in the
+    // concatenation dialog are joined, and the result is opened.
+    void CONCATENATION();
     // "Mathematics calculations": the measurement window on or off.
     void AJOUT_MATH();
     // "Add": the function-channel dialog; a function defined there becomes a

@@ -28,6 +28,7 @@
 #include "ui/Form_main.h"
 #include "ui/SauvegardeAffichage.h"
 #include "ui/TexteMessage.h"
+#include "ui/concatene.h"
 
 namespace VIEW {
 
@@ -188,6 +189,26 @@ void Form_main::SAVE_ANNOT() {
     if (auto* annot = qobject_cast<Ajout_Annotation*>(FenetreAnnot.data())) annot->AFFICHE_BOUTONS();
     actionSauveAnnot->setVisible(NombreAnnotEnPlus > 0);
     if (!complet) RECALCUL_FORM();
+}
+
+// ---- Concatenation ---------------------------------------------------------------------
+
+void Form_main::CONCATENATION() {
+    ARRETER_PASSE();
+    if (FichierOuvert == 1) {
+        grapheFT->Donnees.FermerFichier();
+        OuvrirRecord->FERMER_FICHIER();
+    }
+    concatene dialogue(this);
+    dialogue.init_texte();
+    ExecuterDialogue(dialogue);
+    if (dialogue.ValiditeFic == 1) {
+        APPEL_FICHIER(dialogue.PremierNomFichier(), dialogue.FichierTemp(), 0);
+    } else if (FichierOuvert == 1) {
+        // Nothing joined: the recording on screen is read again from its file.
+        grapheFT->Donnees.FermerFichier();
+        RECALCUL_FORM();
+    }
 }
 
 } // namespace VIEW

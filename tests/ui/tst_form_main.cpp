@@ -11,6 +11,7 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QListWidget>
 #include <QMenu>
 #include <QMimeData>
 #include <QPrinter>
@@ -45,6 +46,7 @@
 #include "ui/Form_main.h"
 #include "ui/HelpForm.h"
 #include "ui/ImageGraphe.h"
+#include "ui/concatene.h"
 
 using VIEW::Form_main;
 
@@ -691,6 +693,32 @@ private slots:
         QVERIFY(Ouvrir(chemin));
         QCOMPARE(NouveauAnnot, avant);
         QVERIFY(NouveauAnnot >= 1);
+    }
+
+    void concatenateAndOpenTheResult() {
+        const QString a = Fabriquer(QStringLiteral("ca.rec"), Essai(3000));
+        const QString b = Fabriquer(QStringLiteral("cb.rec"), Essai(2000));
+        QVERIFY(Ouvrir(a));
+        F->ExecuterDialogue = [&](QDialog& d) {
+            auto* c = qobject_cast<VIEW::concatene*>(&d);
+            if (!c) return d.exec();
+            while (c->listBox1->count() > 0) {
+                c->listBox1->setCurrentRow(0);
+                c->EFFACE();
+            }
+            c->DemanderFichiers = [&](const QString&, const QString&, const QString&) {
+                return QStringList{a, b};
+            };
+            c->AJOUTER_FICHIER();
+            c->DEMANDE_OK();
+            return int(QDialog::Accepted);
+        };
+        AccepterFiltre();
+        F->actionConcatener->trigger();
+        QVERIFY(AttendrePasse());
+        QCOMPARE(F->NomFichier, a);
+        QCOMPARE(EnteteF.NombreScans, int64_t{5000});
+        QCOMPARE(F->OuvrirRecord->VraiNomFichier, QDir::temp().filePath(QStringLiteral("OMB_MEM/00.rec")));
     }
 
     void languageChange() {

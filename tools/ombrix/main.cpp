@@ -26,6 +26,7 @@ constexpr Commande Commandes[] = {
     {"render", CommandeRender,
      "render FILE -o OUT.png [--size WxH] [--config F] [--start F] [--width F] [--cursors C1,C2] [--ycursors "
      "Y1,Y2,CH] [--lang fr|en|de]"},
+    {"join", CommandeJoin, "join FILE... -o OUT.rec  join recordings, a marker where each file begins"},
 };
 
 int Usage() {
