@@ -1,5 +1,7 @@
 #include "graph/DonneesGraphe.h"
 
+#include "graph/EtatPasseRapide.h"
+
 #include <algorithm>
 #include <chrono>
 #include <cmath>
@@ -35,6 +37,8 @@ DonneesGraphe::~DonneesGraphe() {
 }
 
 void DonneesGraphe::FermerFichier() {
+    // The mapping and the pyramid belong to the recording being closed.
+    LIBERER_RAPIDE();
     if (!Fichier_.EstOuvert()) return;
     if (EnteteFichier->HandleFichier == Fichier_.Handle()) EnteteFichier->HandleFichier = 0;
     Fichier_.Fermer();
@@ -42,6 +46,7 @@ void DonneesGraphe::FermerFichier() {
 
 void DonneesGraphe::RemplacerLecture(FonctionLecture lecture, void* contexte) {
     Lecture_ = lecture != nullptr ? lecture : &LectureFichier;
+    LectureRemplacee_ = lecture != nullptr;
     ContexteLecture_ = lecture != nullptr ? contexte : nullptr;
 }
 

@@ -9,6 +9,14 @@
 // column inverted (so a pulse shorter than a column stays visible). On the first
 // full view of a recording carrying a data checksum it also checks that sum.
 //
+// A reduction without under-sampling and without a read replacement takes the
+// fast path (PasseRapide.cpp): the same table, from vectorised run summaries
+// on both cores, and on the first full view of a recording it builds a min/max
+// pyramid that makes later windows cost the same whatever their width. The
+// pyramid is kept for the file it was built from (path-independent identity:
+// device, node, size, date, and the header fields the pass reads) and dropped
+// by FermerFichier or as soon as any of these changes.
+//
 // Threads: the pass runs on the worker (TravailleurGraphe) or synchronously; the
 // user-interface thread requests, stops and polls it through the atomic fields
 // below and reads the table only once CalculTerminer is 2 and PointeurCyclique is
@@ -33,6 +41,8 @@
 #include "math/ValeursPhysiques.h"
 #include "recording/EnteteREC.h"
 #include "recording/FichierREC.h"
+
+struct EtatPasseRapide; // mapping, pyramid and column summaries of the fast pass (PasseRapide.cpp)
 
 // Table shape (NombreColonnesAffichage, NombreColonnesTable, NombreSlotsColonne,
 // SlotLogique) is shared with the conversion to physical values.
@@ -83,7 +93,18 @@ public:
     // it to inject failures or to act in the middle of a pass.
     using FonctionLecture = int64_t (*)(void* contexte, int32_t handle, int64_t position, void* tampon,
                                         int64_t n);
+    // While a replacement is installed, every pass takes the page-by-page path.
     void RemplacerLecture(FonctionLecture lecture, void* contexte);
+
+    // true: every pass takes the page-by-page path, the reference the fast pass
+    // is compared with. false (default): a reduction of the whole open file
+    // without under-sampling and without a read replacement runs the fast pass,
+    // which gives the same table, word for word.
+    bool PasseReference = false;
+    // The pyramid of the open recording is built (after a full-view fast pass).
+    bool PyramidePrete() const;
+    // Bytes held by the pyramid.
+    int64_t OctetsPyramide() const;
 
     // ---- Links -----------------------------------------------------------
     t_EnteteREC_GlobalTotal* EnteteFichier; // header of the displayed recording
@@ -130,6 +151,7 @@ public:
     bool ChecksumCompare = false;      // the last pass compared the data checksum (3 on a mismatch)
     int64_t NombrePagesLues = 0;       // page reads since construction
     int64_t NombrePositionnements = 0; // page reads that needed a new file position
+    bool DernierePasseRapide = false;  // the last pass took the fast path
 
 private:
     uint16_t LEC_MEM(int64_t index);
@@ -146,6 +168,11 @@ private:
     void ELARGIR();
 
     void PREPARER_PASSE();
+    // The fast reduction (PasseRapide.cpp): false when it does not apply and
+    // nothing was done; true when it ran, stopped or not.
+    bool CALCUL_RAPIDE(bool verifier);
+    bool DEPOSER_TABLE_RAPIDE(int64_t premierScan); // false when a scan cannot be read
+    void LIBERER_RAPIDE();
     int64_t FIN_SUITE(int64_t s, int64_t limite) const;
     int64_t CALCUL_SUITE(int64_t s, int64_t fin);
     void ATTENDRE_EXPORT(); // while an export reads the recording, unless a stop is requested
@@ -171,6 +198,8 @@ private:
 
     FichierREC Fichier_; // the file, when this object had to open it itself
     FonctionLecture Lecture_;
+    bool LectureRemplacee_ = false;
+    std::unique_ptr<EtatPasseRapide> Rapide_;
     void* ContexteLecture_ = nullptr;
     std::unique_ptr<uint8_t[]> TamponSomme_; // for checksum bytes the display skips
 };

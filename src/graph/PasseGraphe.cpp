@@ -38,6 +38,7 @@ void DonneesGraphe::PREPARER_PASSE() {
     Ratio_ = TronquerEntier32(underSamplingRatio.load(std::memory_order_relaxed));
     Decimateur_ = decimator.load(std::memory_order_relaxed);
     Arrete_ = false;
+    DernierePasseRapide = false;
     ChecksumCompare = false;
     SommeComplete_ = false;
     FinSomme_ = e.DebutDonnees;
@@ -133,7 +134,7 @@ void DonneesGraphe::CALCUL_GRAPH_FT_MEM() {
         if (e.VersionFichier != VersionChecksum) e.ChecksumVerifie = 1; // nothing to check
         const bool verifier = e.ChecksumVerifie == 0 && VueComplete(*SetupGraphe);
         SommeComplete_ = verifier;
-        CALCUL();
+        if (!CALCUL_RAPIDE(verifier)) CALCUL();
         // A stopped pass has not seen every byte: the next full pass checks.
         if (!Arrete_ && e.ChecksumVerifie == 0) {
             e.ChecksumVerifie = 1;
