@@ -111,6 +111,13 @@ void COHER_SETUP() {
 }
 
 void COHERENCE_CONFIGURATION() {
+    // The window rule reads and writes only Setup, so running it after the
+    // rules of Config gives the same result as in the middle of them.
+    COHERENCE_CONFIG_SEULE();
+    COHER_SETUP();
+}
+
+void COHERENCE_CONFIG_SEULE() {
     if (Config.VersionConfig != VersionConfigCourante) INIT_CONFIG();
     if (Config.HauteurVoiesLogiques > HauteurGraphe) Config.HauteurVoiesLogiques = HauteurGraphe;
     COHER_COULEUR();
@@ -118,7 +125,6 @@ void COHERENCE_CONFIGURATION() {
     for (auto& e : Config.EpaisseurVoie)
         if (e <= 1 || e > 8) e = 1;
     COHER_RANGE();
-    COHER_SETUP();
     Config.CurseurXY = 1;
     if (Config.NombreCalcul > 11) Config.NombreCalcul = 1;
     if (Config.NombreVoieCurseur <= 0) Config.NombreVoieCurseur = 1;

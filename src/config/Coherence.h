@@ -6,6 +6,11 @@
 // every rule below. Never fails.
 void COHERENCE_CONFIGURATION();
 
+// The same pass without the window rule: Config alone, Setup untouched. For
+// callers that may run while a display pass reads Setup (the window then
+// reaches Setup only through the main window's recomputation).
+void COHERENCE_CONFIG_SEULE();
+
 // Every colour opaque; no trace or text in the background colour.
 void COHER_COULEUR();
 

@@ -193,7 +193,7 @@ void Form_main::CONSTRUIRE_MENUS() {
 
     menuGraphique = barre->addMenu(QString());
     menuGraphique->setObjectName(QStringLiteral("menuGraphique"));
-    actionProprietes = menuGraphique->addAction(QString());
+    actionProprietes = menuGraphique->addAction(QString(), this, [this] { APPEL_RETICULE(0, 0); });
 
     menuOption = barre->addMenu(QString());
     menuLangue = menuOption->addMenu(QString());
@@ -216,9 +216,7 @@ void Form_main::CONSTRUIRE_MENUS() {
     actionExportExcel->setVisible(false);
     Indisponible(actionExportExcel);
     // Their dialogs and work come with later parts of the viewer.
-    Indisponible(actionProprietes);
-    actionSauveAnnot->setVisible(false);       // shown once an annotation was created
-    Indisponible(menuGraphique->menuAction()); // it holds only the settings command
+    actionSauveAnnot->setVisible(false); // shown once an annotation was created
 }
 
 void Form_main::CONSTRUIRE_OUTILS() {
@@ -246,12 +244,11 @@ void Form_main::CONSTRUIRE_OUTILS() {
     boutonPleinePage->setShortcut(QKeySequence(Qt::Key_Home));
     separateurCurseurY = toolStrip1->addSeparator();
     boutonCurseurY = bouton(tIconeOutil::CurseurY, "boutonCurseurY", [this] { AFFICH_CURSEURY(); });
-    boutonProprietes = bouton(tIconeOutil::Proprietes, "boutonProprietes", [] {});
+    boutonProprietes = bouton(tIconeOutil::Proprietes, "boutonProprietes", [this] { APPEL_RETICULE(0, 0); });
     boutonAjout = bouton(tIconeOutil::Ajout, "boutonAjout", [this] { AJOUT_FONCTION_FORM(); });
     boutonAide = bouton(tIconeOutil::Aide, "boutonAide", [this] { APPEL_CHM(); });
     boutonAnnotation = bouton(tIconeOutil::Annotation, "boutonAnnotation", [this] { APPEL_ANNOT(); });
     boutonCalcul = bouton(tIconeOutil::Calcul, "boutonCalcul", [this] { AJOUT_MATH(); });
-    Indisponible(boutonProprietes);
 }
 
 void Form_main::CONSTRUIRE_IMAGE() {

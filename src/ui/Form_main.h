@@ -107,6 +107,9 @@ public:
     void FIN_ANNOT();
     // "Save Annotation file": the recording with its new annotations, in place or to a copy.
     void SAVE_ANNOT();
+    // The display settings dialog on `page` (0 screens, 1 channels, 2 time base)
+    // with channel `voie` (its position among the present channels; 255: the first).
+    void APPEL_RETICULE(int page, int voie);
     // "Concatenate": the sample file is closed, the recordings chosen in the
     // concatenation dialog are joined, and the result is opened.
     void CONCATENATION();
@@ -283,7 +286,7 @@ private:
     void ATTENDRE_PASSE();
     void DESSINER_COPIE(grapheft& image, int largeur, int hauteur, bool curseursY);
     void CONSTRUIRE_PAGES();
-    void APPEL_RETICULE(int page, int voie);
+
     void ARRETER_PASSE();
 
     tReglageScroll ReglageScroll_;

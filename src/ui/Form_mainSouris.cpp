@@ -13,8 +13,11 @@
 #include "graph/GlobauxCurseurs.h"
 #include "graph/grapheft.h"
 #include "recording/EnteteREC.h"
+#include "recording/OuvreREC.h"
+#include "ui/AppelReticule.h"
 #include "ui/Form_main.h"
 #include "ui/ImageGraphe.h"
+#include "ui/Retic.h"
 
 namespace VIEW {
 
@@ -48,9 +51,21 @@ QPoint Form_main::DANS_TRACE(const QPoint& point) const {
     return p;
 }
 
-void Form_main::APPEL_RETICULE(int, int) {
-    // The display settings dialog is not part of this build: the bands of the
-    // picture that open it do nothing yet.
+void Form_main::APPEL_RETICULE(int page, int voie) {
+    if (ValidFichier != 1) return;
+    tLiensRetic liens;
+    liens.Graphe = grapheFT.get();
+    liens.Scripts = OuvrirRecord->Scripts.get();
+    liens.MessageEntete = &MessageEntete;
+    liens.MessageTitreEntete = &MessageTitreEntete;
+    liens.DateTrigger = grapheFT->DateTrigger;
+    liens.Redessiner = [this] { RESIZE_FORM(); };
+    // A new window from the time-base page goes through the recomputation,
+    // which stops the running pass before Setup changes.
+    liens.NouvelleFenetre = [this](double debut, double largeur) { RECALCUL_FORM(tFenetre{debut, largeur}); };
+    liens.Executer = ExecuterDialogue;
+    VIEW::APPEL_RETICULE(this, page, voie, liens);
+    Modification();
 }
 
 void Form_main::SOURIS_ON(const QPoint& point, Qt::MouseButton bouton) {

@@ -20,6 +20,7 @@
 #include <QScreen>
 #include <QScrollBar>
 #include <QSettings>
+#include <QTabWidget>
 #include <QTemporaryDir>
 #include <QUrl>
 #include <QtTest>
@@ -46,6 +47,7 @@
 #include "ui/Form_main.h"
 #include "ui/HelpForm.h"
 #include "ui/ImageGraphe.h"
+#include "ui/Retic.h"
 #include "ui/concatene.h"
 
 using VIEW::Form_main;
@@ -719,6 +721,47 @@ private slots:
         QCOMPARE(F->NomFichier, a);
         QCOMPARE(EnteteF.NombreScans, int64_t{5000});
         QCOMPARE(F->OuvrirRecord->VraiNomFichier, QDir::temp().filePath(QStringLiteral("OMB_MEM/00.rec")));
+    }
+
+    void clicksOpenTheSettingsPages() {
+        QVERIFY(Ouvrir(Fabriquer(QStringLiteral("st.rec"), Essai(20000))));
+        QVERIFY(F->boutonProprietes->isVisible());
+        QVERIFY(F->menuGraphique->menuAction()->isVisible());
+        int page = -1, voie = -1, ouvertures = 0;
+        F->ExecuterDialogue = [&](QDialog& d) {
+            auto* r = qobject_cast<VIEW::Retic*>(&d);
+            if (!r) return d.exec();
+            ++ouvertures;
+            page = r->tabControl1->currentIndex();
+            voie = r->NumeroVoie;
+            return int(QDialog::Rejected);
+        };
+        const grapheft& g = *F->grapheFT;
+        // The title band's first lines: the first page.
+        QTest::mousePress(F->pictureBox2, Qt::LeftButton, {}, QPoint(g.DebutScrollX + 20, 2));
+        QCOMPARE(ouvertures, 1);
+        QCOMPARE(page, 0);
+        // The time labels below the plot: the time-base page.
+        QTest::mousePress(F->pictureBox2, Qt::LeftButton, {},
+                          QPoint(g.DebutScrollX + 20, g.DebutScrollY + g.ScrollY + 3));
+        QCOMPARE(ouvertures, 2);
+        QVERIFY(page != 0 && page != 1); // the time-base tab (its index depends on the tabs shown)
+        // A right click without moving on the second channel's trace: its channel page.
+        QPoint surTrace;
+        for (int x = g.DebutScrollX + 5; x < g.DebutScrollX + g.ScrollX && surTrace.isNull(); x += 3)
+            for (int y = g.DebutScrollY; y < g.DebutScrollY + g.ScrollY; ++y)
+                if ((F->grapheFT->NewBitmap.pixel(x, y) & 0xFFFFFF) ==
+                    (static_cast<uint32_t>(Config.CouleurVoie[1]) & 0xFFFFFF)) {
+                    surTrace = QPoint(x, y);
+                    break;
+                }
+        QVERIFY(!surTrace.isNull());
+        QTest::mousePress(F->pictureBox2, Qt::RightButton, {}, surTrace);
+        QTest::mouseRelease(F->pictureBox2, Qt::RightButton, {}, surTrace);
+        QCOMPARE(ouvertures, 3);
+        QCOMPARE(page, 1);
+        QCOMPARE(voie, 1);
+        QCOMPARE(Setup.LargeurFenetre, 1.0); // no zoom came of it
     }
 
     void languageChange() {
