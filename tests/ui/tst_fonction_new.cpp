@@ -4,6 +4,7 @@
 // on an added function channel.
 #include "EtatProgramme.h"
 #include <cmath>
+#include <cstdio>
 #include <cstring>
 #include <functional>
 #include <memory>
@@ -115,8 +116,9 @@ void Definir(int slot, float a, float b, float c, uint8_t v1, uint8_t v2, uint8_
     f.Voie1 = v1;
     f.Voie2 = v2;
     f.Operateur = op;
-    std::strncpy(f.NomFonction, nom, sizeof f.NomFonction - 1);
-    std::strncpy(f.UniteFonction, unite, sizeof f.UniteFonction - 1);
+    // Bounded copies that always leave the terminator the record was zeroed with.
+    std::snprintf(f.NomFonction, sizeof f.NomFonction, "%s", nom);
+    std::snprintf(f.UniteFonction, sizeof f.UniteFonction, "%s", unite);
 }
 
 bool MemesOctets(const void* a, const void* b, size_t n) {
