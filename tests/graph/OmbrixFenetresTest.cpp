@@ -1,37 +1,13 @@
 // `ombrix table --window START,WIDTH ...`: several passes in one run, each table
 // the one of its own window.
 #include "GrapheTestUtil.h"
+#include "OmbrixTableUtil.h"
 
 #include <QProcess>
 #include <QStringList>
 
 namespace graphe_test {
 namespace {
-
-struct Sortie {
-    int Code = -1;
-    QStringList Lignes, Erreurs; // blank lines dropped
-};
-
-Sortie Table(const QStringList& arguments) {
-    Sortie s;
-    const QByteArray dossier = qgetenv("OMBRIX_BUILD_DIR");
-    if (dossier.isEmpty()) {
-        ADD_FAILURE() << "OMBRIX_BUILD_DIR is not set (run through ctest)";
-        return s;
-    }
-    QProcess p;
-    p.start(QString::fromLocal8Bit(dossier) + QStringLiteral("/ombrix"),
-            QStringList{QStringLiteral("table")} + arguments);
-    if (!p.waitForFinished(60000) || p.exitStatus() != QProcess::NormalExit) {
-        ADD_FAILURE() << "ombrix did not run: " << p.errorString().toStdString();
-        return s;
-    }
-    s.Code = p.exitCode();
-    s.Lignes = QString::fromUtf8(p.readAllStandardOutput()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
-    s.Erreurs = QString::fromUtf8(p.readAllStandardError()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
-    return s;
-}
 
 TEST_F(PasseTest, OmbrixTableRunsEveryWindowInTurn) {
     Enregistrement e =

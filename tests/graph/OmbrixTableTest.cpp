@@ -1,6 +1,7 @@
 // `ombrix table`: the display table as CSV and the checksum verdict, from the
 // built program found in the build folder (OMBRIX_BUILD_DIR).
 #include "GrapheTestUtil.h"
+#include "OmbrixTableUtil.h"
 
 #include <QProcess>
 #include <QStringList>
@@ -10,32 +11,6 @@ namespace {
 
 using recmaker::Constant;
 using recmaker::Rampe;
-
-struct Sortie {
-    int Code = -1;
-    QStringList Lignes;  // standard output
-    QStringList Erreurs; // standard error
-};
-
-Sortie Table(const QStringList& arguments) {
-    Sortie s;
-    const QByteArray dossier = qgetenv("OMBRIX_BUILD_DIR");
-    if (dossier.isEmpty()) {
-        ADD_FAILURE() << "OMBRIX_BUILD_DIR is not set (run through ctest)";
-        return s;
-    }
-    QProcess p;
-    p.start(QString::fromLocal8Bit(dossier) + QStringLiteral("/ombrix"),
-            QStringList{QStringLiteral("table")} + arguments);
-    if (!p.waitForFinished(60000) || p.exitStatus() != QProcess::NormalExit) {
-        ADD_FAILURE() << "ombrix did not run: " << p.errorString().toStdString();
-        return s;
-    }
-    s.Code = p.exitCode();
-    s.Lignes = QString::fromUtf8(p.readAllStandardOutput()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
-    s.Erreurs = QString::fromUtf8(p.readAllStandardError()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
-    return s;
-}
 
 Enregistrement Echantillon(int16_t decalage = 0) {
     Voie temperature = Canal(0, Rampe(100, 3));
