@@ -12,11 +12,17 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
+#include <QRandomGenerator>
 
 #include <algorithm>
+#include <cerrno>
+#include <cstdio>
 #include <cstring>
 #include <string>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -43,6 +49,74 @@ bool CHARGER_OCTETS(const QByteArray& octets) {
     }
     return CONVERTIR_SI<tConfig_V19>(octets, VersionConfigV19, COPIE_V19_DANS_CONFIG) ||
            CONVERTIR_SI<tConfig_TKOS>(octets, VersionConfigTKOS, COPIE_VTKOS_DANS_CONFIG);
+}
+
+int CreerReel(const QString& chemin) {
+    // The user's file-creation mask applies, as for any file the program makes.
+    return ::open(QFile::encodeName(chemin).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+}
+
+bool EcrireReel(int fd, const void* octets, int64_t n) {
+    const char* p = static_cast<const char*>(octets);
+    while (n > 0) {
+        const ssize_t ecrits = ::write(fd, p, static_cast<size_t>(n));
+        if (ecrits < 0 && errno == EINTR) continue;
+        if (ecrits <= 0) return false; // disk full, file too large, I/O error
+        p += ecrits;
+        n -= ecrits;
+    }
+    return true;
+}
+
+bool ViderReel(int fd) {
+    return ::fsync(fd) == 0;
+}
+
+bool FermerReel(int fd) {
+    return ::close(fd) == 0;
+}
+
+bool RenommerReel(const QString& de, const QString& vers) {
+    return std::rename(QFile::encodeName(de).constData(), QFile::encodeName(vers).constData()) == 0;
+}
+
+// The file a save replaces: the path itself, or the file its chain of links ends at.
+QString CIBLE_REELLE(const QString& chemin) {
+    QFileInfo f(chemin);
+    for (int profondeur = 0; f.isSymLink(); ++profondeur) {
+        if (profondeur == 128) return chemin; // a loop: the link itself is replaced
+        f.setFile(f.symLinkTarget());
+    }
+    return f.filePath();
+}
+
+// A name of the folder of `cible` not yet taken.
+QString NOM_PROVISOIRE(const QString& cible) {
+    for (;;) {
+        const QString nom = cible + QLatin1Char('.') +
+                            QString::number(QRandomGenerator::global()->generate64(), 16) +
+                            QStringLiteral(".provisoire");
+        if (!QFileInfo::exists(nom) && !QFileInfo(nom).isSymLink()) return nom;
+    }
+}
+
+// The whole record into a new file beside `cible`, on the disk, then in its place.
+bool ECRIRE_PUIS_REMPLACER(const QString& cible, const tEcritureConfig& e) {
+    const QFileInfo existant(cible);
+    if (existant.exists() && (!existant.isFile() || !existant.isWritable())) return false;
+    const QString provisoire = NOM_PROVISOIRE(cible);
+    const int fd = e.Creer(provisoire);
+    if (fd < 0) return false;
+    // A file replaced keeps the permissions it had.
+    struct stat avant {};
+    if (::stat(QFile::encodeName(cible).constData(), &avant) == 0) ::fchmod(fd, avant.st_mode & 07777);
+    struct stat ecrit {};
+    bool ok = e.Ecrire(fd, &Config, static_cast<int64_t>(sizeof Config)) && e.Vider(fd) &&
+              ::fstat(fd, &ecrit) == 0 && ecrit.st_size == static_cast<off_t>(sizeof Config);
+    ok = e.Fermer(fd) && ok;
+    ok = ok && e.Renommer(provisoire, cible);
+    if (!ok) ::unlink(QFile::encodeName(provisoire).constData());
+    return ok;
 }
 
 void SIGNALER_ECHEC_ECRITURE(const QString& chemin) {
@@ -73,21 +147,11 @@ uint8_t APPEL_CONFIGURATION(const QString& chemin) {
     return resultat;
 }
 
-uint8_t ECRIRE_CONFIGURATION(const QString& chemin) {
-    QSaveFile fichier(chemin);
-    bool ok = fichier.open(QIODevice::WriteOnly);
-    if (ok) {
-        // The write is buffered: only the flush shows a disk that is full or a size limit, and
-        // commit() alone would still put the truncated file in place of the old one.
-        ok = fichier.write(reinterpret_cast<const char*>(&Config), sizeof Config) ==
-                 static_cast<qint64>(sizeof Config) &&
-             fichier.flush() && fichier.error() == QFileDevice::NoError;
-        if (ok)
-            ok = fichier.commit();
-        else
-            fichier.cancelWriting();
-    }
-    if (!ok) {
+tEcritureConfig::tEcritureConfig()
+    : Creer(CreerReel), Ecrire(EcrireReel), Vider(ViderReel), Fermer(FermerReel), Renommer(RenommerReel) {}
+
+uint8_t ECRIRE_CONFIGURATION(const QString& chemin, const tEcritureConfig& ecriture) {
+    if (chemin.isEmpty() || !ECRIRE_PUIS_REMPLACER(CIBLE_REELLE(chemin), ecriture)) {
         SIGNALER_ECHEC_ECRITURE(chemin);
         return ResultatConfigErreur;
     }

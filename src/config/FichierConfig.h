@@ -7,6 +7,7 @@
 #include <QString>
 
 #include <cstdint>
+#include <functional>
 
 inline constexpr const char* NomFichierSetup = "setupviewer.spt";
 
@@ -23,11 +24,30 @@ inline constexpr uint8_t ResultatConfigErreur = 1;
 // Whenever a file was read, the consistency pass runs last.
 uint8_t APPEL_CONFIGURATION(const QString& chemin);
 
+// The file operations of a save, so that tests can make any step fail. The defaults are the real
+// operations.
+struct tEcritureConfig {
+    // Creates the new file `chemin` for writing (fails when the name exists); the descriptor, or -1.
+    std::function<int(const QString& chemin)> Creer;
+    // Writes all n bytes.
+    std::function<bool(int fd, const void* octets, int64_t n)> Ecrire;
+    // Pushes everything written down to the disk.
+    std::function<bool(int fd)> Vider;
+    // Closes the descriptor; it is released whatever the result.
+    std::function<bool(int fd)> Fermer;
+    // Puts `de` in place of `vers` in one step, replacing it.
+    std::function<bool(const QString& de, const QString& vers)> Renommer;
+
+    tEcritureConfig();
+};
+
 // Writes the 7292 bytes of Config, as they are in memory, to `chemin`. The file is written under
-// a temporary name in the same folder and takes the place of the old one only once complete, so a
-// failed write leaves the previous file as it was. A failure is shown through the message-box
-// seam ("File error" and the path) and gives 1.
-uint8_t ECRIRE_CONFIGURATION(const QString& chemin);
+// a temporary name in the same folder, pushed to the disk, and takes the place of the old one only
+// once complete, so a failed write leaves the previous file as it was and no other file behind. A
+// link is followed (the file it names is replaced), an existing file keeps its permissions, and one
+// that may not be written is refused. A failure is shown through the message-box seam ("File
+// error" and the path) and gives 1.
+uint8_t ECRIRE_CONFIGURATION(const QString& chemin, const tEcritureConfig& ecriture = tEcritureConfig());
 
 // "setupviewer.spt" in the per-user application data folder.
 QString CHEMIN_SETUP_VIEWER();

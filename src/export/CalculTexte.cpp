@@ -132,7 +132,7 @@ bool EtatExport::PREPARER(const SourceExport& source) {
     p->Annotations.Preparer(Config.AnnotationsMasquees == 1, p->Fenetre.DepartTracer, e.LongueurScan);
 
     // The file: a temporary one beside the target.
-    auto fichier = std::make_unique<FichierProvisoire>();
+    auto fichier = std::make_unique<FichierProvisoire>(Ecriture);
     if (!fichier->Creer(FichierExport)) return false;
     if (TypeFichier == TypeExcel) {
         p->Sortie = SORTIE_EXCEL(std::move(fichier), colonnes,

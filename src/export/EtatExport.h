@@ -99,6 +99,7 @@ public:
     // ---- Tuning and diagnostics -----------------------------------------------
     tFormateur Formateur = tFormateur::Rapide;
     int64_t CellulesMemoireConstante = 4'000'000; // Excel: stream the sheet above this
+    tEcritureProvisoire Ecriture;                 // completing the file, replaceable by tests
     std::atomic<int64_t> LignesEcrites{0};
 
     // The target name with "[" and "]" of its file name replaced by "(" and ")".

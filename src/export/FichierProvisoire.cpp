@@ -12,6 +12,25 @@
 #include <QFile>
 #include <QFileInfo>
 
+namespace {
+
+bool ViderReel(int fd) {
+    return ::fsync(fd) == 0;
+}
+
+bool FermerReel(int fd) {
+    return ::close(fd) == 0;
+}
+
+bool RenommerReel(const QString& de, const QString& vers) {
+    // rename() replaces an existing target in one step.
+    return std::rename(QFile::encodeName(de).constData(), QFile::encodeName(vers).constData()) == 0;
+}
+
+} // namespace
+
+tEcritureProvisoire::tEcritureProvisoire() : Vider(ViderReel), Fermer(FermerReel), Renommer(RenommerReel) {}
+
 bool FichierProvisoire::Creer(const QString& cible) {
     Abandonner();
     const QFileInfo info(cible);
@@ -37,21 +56,19 @@ bool FichierProvisoire::FermerDescripteur() {
     if (Fd_ < 0) return !FermetureEchouee_;
     const int fd = Fd_;
     Fd_ = -1;
-    if (::close(fd) != 0) FermetureEchouee_ = true;
+    if (!E_.Fermer(fd)) FermetureEchouee_ = true;
     return !FermetureEchouee_;
 }
 
 bool FichierProvisoire::Valider() {
     if (Chemin_.isEmpty()) return false;
-    bool ok = true;
-    if (Fd_ >= 0 && ::fsync(Fd_) != 0) ok = false;
+    // A writer that wrote the file by name has closed the descriptor: the file
+    // is opened again, so that it too reaches the disk before it takes the name.
+    if (Fd_ < 0 && !FermetureEchouee_)
+        Fd_ = ::open(QFile::encodeName(Chemin_).constData(), O_RDONLY | O_CLOEXEC);
+    bool ok = Fd_ >= 0 && E_.Vider(Fd_);
     if (!FermerDescripteur()) ok = false;
-    if (ok) {
-        // rename() replaces an existing target in one step.
-        const std::string de = QFile::encodeName(Chemin_).toStdString();
-        const std::string vers = QFile::encodeName(Cible_).toStdString();
-        ok = std::rename(de.c_str(), vers.c_str()) == 0;
-    }
+    ok = ok && E_.Renommer(Chemin_, Cible_);
     if (!ok) {
         Abandonner();
         return false;

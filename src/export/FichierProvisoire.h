@@ -4,11 +4,27 @@
 // user named a file (the temporary file is removed).
 #pragma once
 
+#include <functional>
+
 #include <QString>
+
+// The operations that complete the temporary file, so that tests can make any
+// of them fail. The defaults are the real operations.
+struct tEcritureProvisoire {
+    // Pushes the file's content down to the disk.
+    std::function<bool(int fd)> Vider;
+    // Closes the descriptor; it is released whatever the result.
+    std::function<bool(int fd)> Fermer;
+    // Puts `de` in place of `vers` in one step, replacing it.
+    std::function<bool(const QString& de, const QString& vers)> Renommer;
+
+    tEcritureProvisoire();
+};
 
 class FichierProvisoire {
 public:
-    FichierProvisoire() = default;
+    explicit FichierProvisoire(tEcritureProvisoire ecriture = tEcritureProvisoire())
+        : E_(std::move(ecriture)) {}
     ~FichierProvisoire() { Abandonner(); }
     FichierProvisoire(const FichierProvisoire&) = delete;
     FichierProvisoire& operator=(const FichierProvisoire&) = delete;
@@ -26,14 +42,16 @@ public:
     const QString& Cible() const { return Cible_; }
     bool FermerDescripteur();
 
-    // Flushes the file to disk, closes it and renames it over the target. False
-    // when any of these fails: the temporary file is then removed and the
-    // target keeps its previous content.
+    // Flushes the file to disk (opening it again when its writer closed the
+    // descriptor to write it by name), closes it and renames it over the
+    // target. False when any of these fails: the temporary file is then removed
+    // and the target keeps its previous content.
     bool Valider();
     // Closes and removes the temporary file (nothing when none is held).
     void Abandonner();
 
 private:
+    tEcritureProvisoire E_;
     int Fd_ = -1;
     bool FermetureEchouee_ = false;
     QString Chemin_;

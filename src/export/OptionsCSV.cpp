@@ -1,10 +1,14 @@
 #include "export/OptionsCSV.h"
 
 #include <cctype>
+#include <cerrno>
 #include <cstdlib>
 
 #include <QFile>
 
+#include <unistd.h>
+
+#include "export/FichierProvisoire.h"
 #include "shell/DossiersUtilisateur.h"
 #include "shell/Texte8.h"
 
@@ -64,11 +68,17 @@ bool LIRE_CSV_CONF() {
 }
 
 bool ECRIRE_CSV_CONF() {
-    QFile f(CHEMIN_CSV_CONF());
-    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate)) return false;
+    // Written beside and renamed over it once whole: a failed write leaves the
+    // options the file held, never an emptied file.
+    FichierProvisoire f;
+    if (!f.Creer(CHEMIN_CSV_CONF())) return false;
     const char contenu[] = {CSVSeparatorAutoDetect ? '1' : '0', '\n', CSV_Separator, '\n', CSV_Delimiter};
-    const bool ok = f.write(contenu, sizeof contenu) == static_cast<qint64>(sizeof contenu);
-    return f.flush() && ok;
+    ssize_t n;
+    do {
+        n = ::write(f.Descripteur(), contenu, sizeof contenu);
+    } while (n < 0 && errno == EINTR);
+    // Five bytes on a fresh file: all of them, or a full disk.
+    return n == static_cast<ssize_t>(sizeof contenu) && f.Valider();
 }
 
 void UpdateCSV() {

@@ -61,6 +61,10 @@ bool TronquerReel(int fd, int64_t longueur) {
     return ::ftruncate(fd, static_cast<off_t>(longueur)) == 0;
 }
 
+bool FermerReel(int fd) {
+    return ::close(fd) == 0;
+}
+
 bool RenommerReel(const QString& de, const QString& vers) {
     // rename() replaces the target in one step: the chosen name never names a partial file.
     std::error_code erreur;
@@ -289,7 +293,7 @@ bool SAUVER_COPIE(const QString& source, const QString& cible, int16_t famille, 
     const int fd = e.Ouvrir(temporaire, true);
     if (fd < 0) return false;
     bool ok = ECRIRE_COPIE(fd, entree, longueur, h, a, e);
-    ok = (::close(fd) == 0) && ok;
+    ok = e.Fermer(fd) && ok;
     ok = ok && e.Renommer(temporaire, cible);
     if (!ok) QFile::remove(temporaire);
     return ok;
@@ -298,7 +302,7 @@ bool SAUVER_COPIE(const QString& source, const QString& cible, int16_t famille, 
 } // namespace
 
 tEcritureAnnot::tEcritureAnnot()
-    : Ouvrir(OuvrirReel), Ecrire(EcrireReel), Vider(ViderReel), Tronquer(TronquerReel),
+    : Ouvrir(OuvrirReel), Ecrire(EcrireReel), Vider(ViderReel), Tronquer(TronquerReel), Fermer(FermerReel),
       Renommer(RenommerReel) {}
 
 QString NOM_TEMPORAIRE_ANNOT(const QString& cible) {

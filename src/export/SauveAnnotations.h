@@ -39,6 +39,8 @@ struct tEcritureAnnot {
     std::function<bool(int fd)> Vider;
     // Sets the file's length.
     std::function<bool(int fd, int64_t longueur)> Tronquer;
+    // Closes a new file; the descriptor is released whatever the result.
+    std::function<bool(int fd)> Fermer;
     // Puts `de` in place of `vers` in one step, replacing it.
     std::function<bool(const QString& de, const QString& vers)> Renommer;
 

@@ -12,6 +12,8 @@
 
 #include "recording/Annotations.h"
 #include "recording/ScriptsREC.h"
+#include "shell/BoiteMessage.h"
+#include "shell/Messages.h"
 #include "shell/Registre.h"
 #include "shell/Texte8.h"
 
@@ -119,10 +121,15 @@ public:
     }
     bool Ecrire(const char* octets, int64_t n) {
         if (n == 0) return true;
-        if (E.Ecrire(Fichier, octets, n) != n) return false;
+        if (E.Ecrire(Fichier, octets, n) != n) {
+            EcritureEchouee_ = true;
+            return false;
+        }
         Ecrits += n;
         return true;
     }
+    // A write failed (rather than a read of a listed file).
+    bool EcritureEchouee() const { return EcritureEchouee_; }
     // Copies `n` bytes of `source` from `debut`; false when they cannot all be read or written.
     bool Copier(QFile& source, int64_t debut, int64_t n, std::vector<char>& bloc) {
         if (!source.seek(debut)) return false;
@@ -135,11 +142,7 @@ public:
         return true;
     }
     // Everything on disk, the file closed and of the size written.
-    bool Terminer() {
-        if (!E.Vider(Fichier)) return false;
-        Fichier.close();
-        return Fichier.error() == QFileDevice::NoError && QFileInfo(Chemin).size() == Ecrits;
-    }
+    bool Terminer() { return E.Vider(Fichier) && E.Fermer(Fichier) && QFileInfo(Chemin).size() == Ecrits; }
     void Garder() { Cree = false; }
 
 private:
@@ -147,6 +150,7 @@ private:
     const tEcritureMorceaux& E;
     QFile Fichier;
     bool Cree = false;
+    bool EcritureEchouee_ = false;
     int64_t Ecrits = 0;
 };
 
@@ -207,8 +211,12 @@ public:
             if (!source.open(QIODevice::ReadOnly))
                 return Echec(tEchecConcat::Ecriture, m.Chemin, "cannot be read");
             if (i == 0 && !EcrireEntete(sortie, source)) return false;
-            if (!sortie.Copier(source, m.DebutDonnees, 2 * m.MotsDonnees, bloc))
-                return Echec(tEchecConcat::Ecriture, m.Chemin, "its samples could not be copied");
+            if (!sortie.Copier(source, m.DebutDonnees, 2 * m.MotsDonnees, bloc)) {
+                // A full disk is the output's fault, not the listed file's.
+                return sortie.EcritureEchouee()
+                           ? Echec(tEchecConcat::Ecriture, {}, "the output could not be written")
+                           : Echec(tEchecConcat::Ecriture, m.Chemin, "its samples could not be copied");
+            }
         }
         const bool ecrit =
             Anciennes() ? sortie.Ecrire(reinterpret_cast<const char*>(TabAnnotMemConc),
@@ -374,4 +382,21 @@ uint8_t ConcatenationREC::ARRET_OK(uint8_t sauver) {
     }
     if (MemoriserListe) ECRIRE_LISTE_CONCATENATION(Fichiers);
     return LectureOK;
+}
+
+void ConcatenationREC::SIGNALER_ECHEC() const {
+    switch (Rapport.Echec) {
+    case tEchecConcat::Aucun:
+        return;
+    case tEchecConcat::SortieListee:
+    case tEchecConcat::Ecriture: {
+        const std::string texte = std::string(POS_MESS(M_ErreurFichier)) + '\n' +
+                                  VersCp1252(QDir::toNativeSeparators(Rapport.Fichier));
+        AFFICHE_ERREUR(texte.c_str());
+        return;
+    }
+    default:
+        AFFICHE_ERREUR(POS_MESS(M_ErreurConcat));
+        return;
+    }
 }

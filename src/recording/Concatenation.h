@@ -74,6 +74,11 @@ public:
     // The annotation tables of the recording on display are the same afterwards.
     uint8_t ARRET_OK(uint8_t sauver);
 
+    // Tells the user why the last join failed (title `M_Erreur`, warning icon): the output that
+    // could not be written, or that is one of the listed files, by `M_ErreurFichier` and its name;
+    // a list that cannot be joined by `M_ErreurConcat`. Nothing after a success.
+    void SIGNALER_ECHEC() const;
+
     QStringList Fichiers;      // the recordings to join, in order (full paths)
     OuvreREC OuvrirConcat;     // reads each header into its own record
     QString FileTemporaire;    // path of the output being written

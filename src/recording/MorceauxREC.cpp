@@ -38,6 +38,11 @@ bool ViderSortie(QFile& sortie) {
     return sortie.flush() && ::fsync(sortie.handle()) == 0;
 }
 
+bool FermerSortie(QFile& sortie) {
+    sortie.close();
+    return sortie.error() == QFileDevice::NoError;
+}
+
 bool RenommerSortie(const QString& de, const QString& vers) {
     // rename() replaces the target in one step: at no time is the first name missing.
     std::error_code erreur;
@@ -72,12 +77,10 @@ public:
         Cree = true;
         std::vector<char> bloc(static_cast<size_t>(TailleBlocMorceaux));
         for (qsizetype i = 0; i < morceaux.size(); ++i) {
-            if (!COPIER_MORCEAU(morceaux[i], longueurs[static_cast<size_t>(i)], bloc))
-                return Echec(morceaux[i]);
+            const QString fautif = COPIER_MORCEAU(morceaux[i], longueurs[static_cast<size_t>(i)], bloc);
+            if (!fautif.isEmpty()) return Echec(fautif);
         }
-        if (!E.Vider(Sortie)) return Echec(Temporaire);
-        Sortie.close();
-        if (Sortie.error() != QFileDevice::NoError || QFileInfo(Temporaire).size() != total)
+        if (!E.Vider(Sortie) || !E.Fermer(Sortie) || QFileInfo(Temporaire).size() != total)
             return Echec(Temporaire);
         if (!E.Renommer(Temporaire, Nom)) return Echec(Nom);
         Cree = false; // it is the recording now
@@ -85,21 +88,23 @@ public:
     }
 
 private:
-    bool COPIER_MORCEAU(const QString& morceau, int64_t longueur, std::vector<char>& bloc) {
+    // Appends one piece; empty when done, else the file at fault: the piece
+    // when it cannot be read, the joined file when it cannot be written.
+    QString COPIER_MORCEAU(const QString& morceau, int64_t longueur, std::vector<char>& bloc) {
         QFile entree(morceau);
-        if (!entree.open(QIODevice::ReadOnly)) return false;
+        if (!entree.open(QIODevice::ReadOnly)) return morceau;
         int64_t position = 0;
         if (Progres) Progres(morceau, 0, longueur);
         for (;;) {
             const int64_t lus = E.Lire(entree, bloc.data(), TailleBlocMorceaux);
-            if (lus < 0) return false;
+            if (lus < 0) return morceau;
             if (lus == 0) break;
-            if (E.Ecrire(Sortie, bloc.data(), lus) != lus) return false;
+            if (E.Ecrire(Sortie, bloc.data(), lus) != lus) return Temporaire;
             position += lus;
             if (Progres) Progres(morceau, position, longueur);
         }
         // A piece that changed size while it was copied is not joined.
-        return position == longueur;
+        return position == longueur ? QString() : morceau;
     }
 
     QString Echec(const QString& fautif) {
@@ -123,7 +128,7 @@ std::string EnCp1252(const char* message, const QString& detail) {
 } // namespace
 
 tEcritureMorceaux::tEcritureMorceaux()
-    : Ouvrir(OuvrirSortie), Lire(LireMorceau), Ecrire(EcrireSortie), Vider(ViderSortie),
+    : Ouvrir(OuvrirSortie), Lire(LireMorceau), Ecrire(EcrireSortie), Vider(ViderSortie), Fermer(FermerSortie),
       Renommer(RenommerSortie) {}
 
 QString NOM_TEMPORAIRE_MORCEAUX(const QString& nom) {

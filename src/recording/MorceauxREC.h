@@ -33,6 +33,8 @@ struct tEcritureMorceaux {
     std::function<int64_t(QFile& sortie, const char* donnees, int64_t taille)> Ecrire;
     // Pushes everything written down to the disk.
     std::function<bool(QFile& sortie)> Vider;
+    // Closes the joined file; false when closing reports an error.
+    std::function<bool(QFile& sortie)> Fermer;
     // Puts `de` in place of `vers` in one step, replacing it.
     std::function<bool(const QString& de, const QString& vers)> Renommer;
 

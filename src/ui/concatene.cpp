@@ -205,15 +205,7 @@ void concatene::CONCAT_DEMANDE_OK(uint8_t sauver) {
     }
     if (resultat != 0) {
         ValiditeFic = 0;
-        const tRapportConcat& r = Concat.Rapport;
-        // A list that cannot be joined is told as such; a file that could not be written by its name.
-        if (r.Echec == tEchecConcat::SortieListee || r.Echec == tEchecConcat::Ecriture) {
-            const std::string texte = std::string(POS_MESS(M_ErreurFichier)) + '\n' +
-                                      VersCp1252(QDir::toNativeSeparators(r.Fichier));
-            AFFICHE_ERREUR(texte.c_str());
-        } else {
-            AFFICHE_ERREUR(POS_MESS(M_ErreurConcat));
-        }
+        Concat.SIGNALER_ECHEC();
         reject();
         return;
     }

@@ -89,7 +89,7 @@ inline bool MemesRecords(const std::vector<tTabAnnotMem>& a, const std::vector<t
 // File operations failing at the `rang`-th call (from 1) of one step. A
 // failing write may first write the first half of its bytes (`Partiel`), or
 // claim success having written nothing (`Ment`).
-enum class tEtape { Ouvrir, Ecrire, Vider, Tronquer, Renommer };
+enum class tEtape { Ouvrir, Ecrire, Vider, Tronquer, Renommer, Fermer };
 struct tPanne {
     tEtape Etape = tEtape::Ouvrir;
     int Rang = 1;
@@ -100,7 +100,7 @@ struct tPanne {
 
 inline tEcritureAnnot AvecPanne(const tPanne& p) {
     const tEcritureAnnot reel;
-    auto appels = std::make_shared<std::array<int, 5>>();
+    auto appels = std::make_shared<std::array<int, 6>>();
     auto echoue = [p, appels](tEtape e) {
         return e == p.Etape && ++(*appels)[static_cast<size_t>(e)] == p.Rang;
     };
@@ -117,6 +117,10 @@ inline tEcritureAnnot AvecPanne(const tPanne& p) {
     t.Vider = [reel, echoue](int fd) { return !echoue(tEtape::Vider) && reel.Vider(fd); };
     t.Tronquer = [reel, echoue](int fd, int64_t l) {
         return !echoue(tEtape::Tronquer) && reel.Tronquer(fd, l);
+    };
+    t.Fermer = [reel, echoue](int fd) {
+        const bool ferme = reel.Fermer(fd); // released all the same
+        return !echoue(tEtape::Fermer) && ferme;
     };
     t.Renommer = [reel, echoue](const QString& de, const QString& vers) {
         return !echoue(tEtape::Renommer) && reel.Renommer(de, vers);

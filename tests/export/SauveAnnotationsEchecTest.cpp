@@ -69,6 +69,7 @@ TEST_F(EchecSauveTest, CopyFailureLeavesTheTargetAsItWasAndNoTemporaryFile) {
         {tEtape::Ecrire, blocs + 1, false, true, "records said written"},
         {tEtape::Ecrire, blocs + 2, true, false, "header"},
         {tEtape::Vider, 1, false, false, "not pushed to the disk"},
+        {tEtape::Fermer, 1, false, false, "closing"},
         {tEtape::Renommer, 1, false, false, "renaming"},
     };
     for (const bool existante : {false, true}) {

@@ -471,7 +471,7 @@ TEST_F(Concatenation, AFailedWriteLeavesNoPartialOutput) {
     struct tCas {
         const char* Nom;
         int64_t Limite = -1; // bytes the output takes before writing fails
-        bool Ouvrir = true, Lire = true, Vider = true, Renommer = true;
+        bool Ouvrir = true, Lire = true, Vider = true, Fermer = true, Renommer = true;
     };
     const tCas cas[] = {
         {.Nom = "create", .Ouvrir = false},
@@ -481,6 +481,7 @@ TEST_F(Concatenation, AFailedWriteLeavesNoPartialOutput) {
         {.Nom = "annotations", .Limite = entete + donnees + 1},
         {.Nom = "read", .Lire = false},
         {.Nom = "flush", .Vider = false},
+        {.Nom = "close", .Fermer = false},
         {.Nom = "rename", .Renommer = false},
     };
     for (const tCas& c : cas) {
@@ -505,6 +506,12 @@ TEST_F(Concatenation, AFailedWriteLeavesNoPartialOutput) {
                 if (!c.Ouvrir) concat.Ecriture.Ouvrir = [](QFile&) { return false; };
                 if (!c.Lire) concat.Ecriture.Lire = [](QFile&, char*, int64_t) -> int64_t { return -1; };
                 if (!c.Vider) concat.Ecriture.Vider = [](QFile&) { return false; };
+                if (!c.Fermer) {
+                    concat.Ecriture.Fermer = [&](QFile& f) {
+                        vrai.Fermer(f); // closed all the same
+                        return false;
+                    };
+                }
                 if (!c.Renommer)
                     concat.Ecriture.Renommer = [](const QString&, const QString&) { return false; };
                 if (c.Limite >= 0) {

@@ -183,6 +183,7 @@ struct tPanne {
     int Ecrire = 0;   // fail this write
     int Tronquer = 0; // this write claims success but writes nothing
     bool Vider = false;
+    bool Fermer = false;
     bool Renommer = false;
     int Fautif; // file named in the message: 0..2 a piece, 3 the temporary file
 };
@@ -194,12 +195,13 @@ TEST_F(MorceauxTest, AFailureAtAnyStepKeepsEveryPieceAndTellsTheUser) {
         {.Cas = "creating the joined file", .Ouvrir = 1, .Fautif = 3},
         {.Cas = "first read", .Lire = 1, .Fautif = 0},
         {.Cas = "a later piece unreadable", .Lire = 5, .Fautif = 1},
-        {.Cas = "first block", .Ecrire = 1, .Fautif = 0},
-        {.Cas = "middle block", .Ecrire = 2, .Fautif = 0},
-        {.Cas = "block of the second piece", .Ecrire = 4, .Fautif = 1},
-        {.Cas = "last block", .Ecrire = 5, .Fautif = 2},
+        {.Cas = "first block", .Ecrire = 1, .Fautif = 3},
+        {.Cas = "middle block", .Ecrire = 2, .Fautif = 3},
+        {.Cas = "block of the second piece", .Ecrire = 4, .Fautif = 3},
+        {.Cas = "last block", .Ecrire = 5, .Fautif = 3},
         {.Cas = "a block lost though reported written", .Tronquer = 2, .Fautif = 3},
         {.Cas = "flush", .Vider = true, .Fautif = 3},
+        {.Cas = "closing", .Fermer = true, .Fautif = 3},
         {.Cas = "rename", .Renommer = true, .Fautif = -1},
     };
     for (const tPanne& p : pannes) {
@@ -219,6 +221,7 @@ TEST_F(MorceauxTest, AFailureAtAnyStepKeepsEveryPieceAndTellsTheUser) {
             return reel.Ecrire(f, d, n);
         };
         e.Vider = [&](QFile& f) { return p.Vider ? false : reel.Vider(f); };
+        e.Fermer = [&](QFile& f) { return reel.Fermer(f) && !p.Fermer; };
         e.Renommer = [&](const QString& de, const QString& vers) {
             return p.Renommer ? false : reel.Renommer(de, vers);
         };
