@@ -2,17 +2,24 @@
 
 BUILD      ?= build
 BUILD_ASAN ?= build-asan
+BUILD_TSAN ?= build-tsan
 JOBS       ?= $(shell nproc)
-CMAKE_ARGS ?= -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+CMAKE_ARGS ?= -G Ninja -DCMAKE_BUILD_TYPE=Release
+# The checking builds use clang (its sanitizers and libFuzzer), lightly optimised, line tables only.
+CLANG_ENV   = CC=clang-14 CXX=clang++-14
+CHECK_FLAGS = -O1 -gline-tables-only
+CHECK_ARGS ?= -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="$(CHECK_FLAGS)" \
+              -DCMAKE_C_FLAGS_RELWITHDEBINFO="$(CHECK_FLAGS)" -DOMBRIX_TEST_OPTIONS="-O0;-gline-tables-only"
 
 # Debian packages the project builds and tests with.
 PACKAGES = cmake ninja-build g++ pkg-config qt6-base-dev qt6-base-dev-tools angelscript-dev \
            libgtest-dev libgmock-dev libbenchmark-dev fonts-liberation2 fontconfig xvfb xauth \
-           libxlsxwriter-dev unzip locales-all
+           libxlsxwriter-dev unzip locales-all \
+           clang-14 libclang-rt-14-dev
 
 SUDO = $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-.PHONY: all deps build test test-asan demo bench clean
+.PHONY: all deps build test test-asan tsan demo bench clean
 
 all: build
 
@@ -34,11 +41,24 @@ test: build
 	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
 	$(MAKE) test-asan
 
+# The sanitizer build also carries the fuzz targets (see `make fuzz`), which replay their seeds here.
 test-asan: deps
-	cmake -S . -B $(BUILD_ASAN) $(CMAKE_ARGS) -DOMBRIX_SANITIZE=ON -DOMBRIX_CORE_ONLY=ON
+	$(CLANG_ENV) cmake -S . -B $(BUILD_ASAN) $(CHECK_ARGS) -DOMBRIX_SANITIZE=ON -DOMBRIX_FUZZ=ON -DOMBRIX_CORE_ONLY=ON
 	cmake --build $(BUILD_ASAN) -j $(JOBS)
 	ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
 	  ctest --test-dir $(BUILD_ASAN) --output-on-failure -j $(JOBS) -L core
+
+# The threaded tests under ThreadSanitizer: the display pass and its stop/restart protocol, the
+# export worker, and the main window's timer protocol.
+TSAN_TARGETS = test_graph test_export test_ui_tst_form_main
+TSAN_TESTS   = ^(graph|export|ui_tst_form_main)$$
+# GCC's ThreadSanitizer: clang 14's stops on the clone() with which Qt starts processes.
+tsan: deps
+	cmake -S . -B $(BUILD_TSAN) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O1 -g1" \
+	  -DCMAKE_C_FLAGS_RELWITHDEBINFO="-O1 -g1" -DOMBRIX_TEST_OPTIONS="-O0;-g1" -DOMBRIX_TSAN=ON
+	cmake --build $(BUILD_TSAN) -j $(JOBS) --target $(TSAN_TARGETS)
+	TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1 suppressions=$(CURDIR)/cmake/tsan.supp" \
+	  ctest --test-dir $(BUILD_TSAN) --output-on-failure -j $(JOBS) -R '$(TSAN_TESTS)'
 
 demo: build
 	@rm -rf $(BUILD)/demo
@@ -60,7 +80,7 @@ bench: deps
 	build-bench/bench_export
 
 clean:
-	rm -rf $(BUILD) $(BUILD_ASAN)
+	rm -rf $(BUILD) $(BUILD_ASAN) $(BUILD_TSAN)
 
 # Installs the viewer and `ombrix` under PREFIX, with the desktop entry and the two file types,
 # then refreshes the desktop's file-type and application caches when their tools are there.
@@ -72,3 +92,39 @@ install: build
 	  $(SUDO) update-mime-database $(PREFIX)/share/mime; fi
 	@if command -v update-desktop-database >/dev/null 2>&1; then \
 	  $(SUDO) update-desktop-database $(PREFIX)/share/applications; fi
+
+# ---- Fuzzing: libFuzzer targets in the sanitizer build ------------------------------------------
+# `make fuzz` builds the targets in $(BUILD_ASAN), writes their seeds with fuzz_corpus, and runs each
+# target for FUZZ_SECONDS on a working corpus under the build folder (new inputs stay out of the
+# sources), with FUZZ_JOBS worker processes (libFuzzer's -fork; 1 runs in-process). Crash, leak and
+# timeout inputs go to $(BUILD_ASAN)/fuzz-artifacts/<target>/, logs to $(BUILD_ASAN)/fuzz-logs/.
+# Prints the executions per target and fails when a target found anything.
+FUZZ_SECONDS ?= 60
+FUZZ_JOBS    ?= 1
+FUZZ_TARGETS  = fuzz_entete fuzz_configuration fuzz_script fuzz_passe
+FUZZ_FLAGS    = -max_total_time=$(FUZZ_SECONDS) -timeout=10 -rss_limit_mb=2048 -print_final_stats=1
+FUZZ_DIR      = $(abspath $(BUILD_ASAN))
+.PHONY: fuzz
+fuzz: deps
+	$(CLANG_ENV) cmake -S . -B $(BUILD_ASAN) $(CHECK_ARGS) -DOMBRIX_SANITIZE=ON -DOMBRIX_FUZZ=ON -DOMBRIX_CORE_ONLY=ON
+	cmake --build $(BUILD_ASAN) -j $(JOBS) --target fuzz_corpus $(FUZZ_TARGETS)
+	rm -rf $(FUZZ_DIR)/fuzz-seeds
+	$(FUZZ_DIR)/fuzz_corpus $(FUZZ_DIR)/fuzz-seeds
+	@mkdir -p $(FUZZ_DIR)/fuzz-logs; : > $(FUZZ_DIR)/fuzz-logs/summary.txt; status=0; \
+	for t in $(FUZZ_TARGETS); do \
+	  corpus=$(FUZZ_DIR)/fuzz-corpus/$$t; artefacts=$(FUZZ_DIR)/fuzz-artifacts/$$t/; \
+	  log=$(FUZZ_DIR)/fuzz-logs/$$t.log; debut=$(FUZZ_DIR)/fuzz-logs/$$t.start; \
+	  mkdir -p $$corpus $$artefacts; cp $(FUZZ_DIR)/fuzz-seeds/$$t/* $$corpus/; touch $$debut; \
+	  if [ "$(FUZZ_JOBS)" -gt 1 ]; then jobs="-fork=$(FUZZ_JOBS)"; else jobs=""; fi; \
+	  echo "== $$t: $(FUZZ_SECONDS) s"; \
+	  ( cd $$artefacts && $(FUZZ_DIR)/$$t $(FUZZ_FLAGS) $$jobs -artifact_prefix=$$artefacts $$corpus ) \
+	    > $$log 2>&1; rc=$$?; \
+	  runs=$$(sed -n 's/^stat::number_of_executed_units: *//p' $$log | tail -n 1); \
+	  [ -n "$$runs" ] || runs=$$(sed -n 's/^#\([0-9][0-9]*\).*/\1/p' $$log | tail -n 1); \
+	  speed=$$(sed -n 's/^stat::average_exec_per_sec: *//p' $$log | tail -n 1); \
+	  found=$$(find $$artefacts -maxdepth 1 -newer $$debut -name '*-*' | wc -l); \
+	  printf '%-20s %12s executions %8s exec/s  exit %s  new artifacts %s\n' $$t "$${runs:-?}" \
+	    "$${speed:-?}" $$rc $$found >> $(FUZZ_DIR)/fuzz-logs/summary.txt; \
+	  if [ $$rc -ne 0 ] || [ $$found -ne 0 ]; then status=1; tail -n 40 $$log; fi; \
+	done; \
+	cat $(FUZZ_DIR)/fuzz-logs/summary.txt; exit $$status

@@ -31,6 +31,13 @@ function(ombrix_library name)
   ombrix_warnings(${name})
 endfunction()
 
+# Test programs compile without optimisation: they are most of the build and gain nothing from
+# it, while the libraries they test keep the build type's flags.
+set(OMBRIX_TEST_OPTIONS "-O0;-g0" CACHE STRING "Compile options of the test programs")
+function(ombrix_test_options target)
+  target_compile_options(${target} PRIVATE ${OMBRIX_TEST_OPTIONS})
+endfunction()
+
 # Tests never touch the user's settings: HOME and the XDG folders point into the build tree.
 set(OMBRIX_TEST_HOME ${CMAKE_BINARY_DIR}/testhome)
 set(OMBRIX_TEST_ENV
@@ -54,6 +61,7 @@ function(ombrix_gtest folder)
   target_link_libraries(${target} PRIVATE ${ARG_DEPS} GTest::gtest GTest::gtest_main)
   target_include_directories(${target} PRIVATE ${CMAKE_SOURCE_DIR}/tests)
   ombrix_warnings(${target})
+  ombrix_test_options(${target})
   add_test(NAME ${folder} COMMAND ${target} --gtest_brief=1)
   if(NOT ARG_LABELS)
     set(ARG_LABELS core)
@@ -74,6 +82,7 @@ function(ombrix_qtest folder)
     target_link_libraries(${target} PRIVATE ${ARG_DEPS} Qt6::Test)
     target_include_directories(${target} PRIVATE ${CMAKE_SOURCE_DIR}/tests)
     ombrix_warnings(${target})
+    ombrix_test_options(${target})
     add_test(NAME ${folder}_${base} COMMAND ${target})
     set_tests_properties(${folder}_${base} PROPERTIES ENVIRONMENT "${OMBRIX_TEST_ENV}" LABELS ${folder}
                                                       TIMEOUT 600)

@@ -38,6 +38,8 @@
 #include <QString>
 
 #include "config/Config.h"
+#include "graph/PyramidePli.h"
+#include "graph/TrousFichier.h"
 #include "math/ValeursPhysiques.h"
 #include "recording/EnteteREC.h"
 #include "recording/FichierREC.h"
@@ -103,8 +105,10 @@ public:
     bool PasseReference = false;
     // The pyramid of the open recording is built (after a full-view fast pass).
     bool PyramidePrete() const;
-    // Bytes held by the pyramid.
+    // Bytes held by the pyramid, and the most it may hold (PyramidePli::BudgetOctets;
+    // tests lower it to get coarse blocks from small files).
     int64_t OctetsPyramide() const;
+    int64_t BudgetPyramide = PyramidePli::BudgetOctets;
 
     // ---- Links -----------------------------------------------------------
     t_EnteteREC_GlobalTotal* EnteteFichier; // header of the displayed recording
@@ -174,9 +178,12 @@ private:
     bool DEPOSER_TABLE_RAPIDE(int64_t premierScan); // false when a scan cannot be read
     void LIBERER_RAPIDE();
     int64_t FIN_SUITE(int64_t s, int64_t limite) const;
+    // Scans from the current one that under-sampling skips, at most `max`.
+    int64_t SAUT_SOUS_ECHANTILLONNAGE(int64_t max) const;
     int64_t CALCUL_SUITE(int64_t s, int64_t fin);
     void ATTENDRE_EXPORT(); // while an export reads the recording, unless a stop is requested
     void LIRE_PAGE(int64_t page);
+    bool PAGE_NULLE(int64_t position); // the page at `position` lies in a hole of the file
     void ROUVRIR_FICHIER();
     int64_t LIRE(int64_t position, void* tampon, int64_t n);
     void SOMMER_INTERVALLE(int64_t debut, int64_t fin);
@@ -196,6 +203,11 @@ private:
     int64_t FinSomme_ = 0;        // file offset up to which the data bytes are summed
     int64_t PositionLecture_ = 0; // file position of the next page read when no new position is needed
 
+    // Holes of the file the pages are read from, for the handle they were asked through
+    // (0: ask again; every pass starts so), and its length then.
+    TrousFichier TrousPages_;
+    int32_t HandleTrous_ = 0;
+    int64_t TaillePages_ = -1;
     FichierREC Fichier_; // the file, when this object had to open it itself
     FonctionLecture Lecture_;
     bool LectureRemplacee_ = false;

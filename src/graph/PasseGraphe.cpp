@@ -42,6 +42,7 @@ void DonneesGraphe::PREPARER_PASSE() {
     ChecksumCompare = false;
     SommeComplete_ = false;
     FinSomme_ = e.DebutDonnees;
+    HandleTrous_ = 0; // the file may have changed since the last pass
 }
 
 void DonneesGraphe::ATTENDRE_EXPORT() {
@@ -81,6 +82,20 @@ void DonneesGraphe::CALCUL() {
             s = L; // this scan is the last one
             Arrete_ = true;
         }
+        // Under-sampling: the scans RECUP_VOIE would skip up to the next kept
+        // one, or to the column's end, are skipped at once (the pass then costs
+        // the kept scans, not the window's length).
+        if (const int64_t saut = SAUT_SOUS_ECHANTILLONNAGE(std::min(seuil, L) - s); saut > 0) {
+            Decimateur_ = static_cast<int32_t>(Decimateur_ + saut);
+            s += saut;
+            if (s == seuil) {
+                SAUVE_DATA_CYC2();
+                seuil = CompteurGraphique * L / NombreColonnesAffichage;
+                Progression.store(static_cast<double>(CompteurGraphique) / NombreColonnesAffichage,
+                                  std::memory_order_relaxed);
+            }
+            continue;
+        }
         CompteurDansFichier = longueurScan * s;
         RECUP_VOIE();
         ++s;
@@ -91,6 +106,16 @@ void DonneesGraphe::CALCUL() {
                               std::memory_order_relaxed);
         }
     }
+}
+
+int64_t DonneesGraphe::SAUT_SOUS_ECHANTILLONNAGE(int64_t max) const {
+    // RECUP_VOIE skips a scan while the decimator, once incremented, stays
+    // below the ratio: from d, the next Ratio_ - 1 - d scans (never past the
+    // top of the counter, where it would wrap).
+    if (!SousEchantillonnage_ || max <= 0) return 0;
+    const int64_t d = Decimateur_;
+    const int64_t sautes = static_cast<int64_t>(Ratio_) - 1 - d;
+    return std::clamp<int64_t>(std::min<int64_t>(sautes, std::numeric_limits<int32_t>::max() - d), 0, max);
 }
 
 void DonneesGraphe::ELARGIR() {

@@ -12,6 +12,10 @@
 // thread), then closed in order from the value the previous column carried,
 // which gives exactly the scan-by-scan extremes. Both threads look at the stop
 // request and the export flag between blocks of 256 scans or between columns.
+//
+// Holes of the file (TrousFichier.h) are not read: scans lying wholly in one are
+// zero words, whose summary is known. So a sparse file announcing billions of
+// scans costs what it stores, and the pyramid stays within its budget.
 #include <algorithm>
 #include <atomic>
 #include <thread>
@@ -19,6 +23,7 @@
 #include "graph/DonneesGraphe.h"
 #include "graph/EtatPasseRapide.h"
 #include "graph/GlobauxGraphe.h"
+#include "graph/TrousFichier.h"
 
 namespace {
 
@@ -32,6 +37,16 @@ template <class F> void EnDeux(F&& travail) {
 constexpr int64_t OctetsLecture = 256 * 1024;
 constexpr int64_t MargeLecture = 512; // past a scan's start, the widest vector loads reach less than this
 
+// Summary of any run of scans that are all zero words.
+ResumePli ResumeZero(const FormeScans& f) {
+    ResumePli r;
+    for (int n = 0; n < f.Voies; ++n) r.Min[n] = r.Max[n] = f.Biais[n]; // 0 in the compared domain
+    r.Et = f.DecalageLogique >= 0 ? 0 : 0xFFFF;
+    r.Ou = 0;
+    r.Vide = false;
+    return r;
+}
+
 // Reads scans into one thread's buffer and folds them.
 struct Lecteur {
     int32_t Handle = 0;
@@ -40,7 +55,17 @@ struct Lecteur {
     int MotsLus = 0;
     NoyauPli Noyau = nullptr;
     std::vector<uint8_t>* Tampon = nullptr;
-    int64_t ScansParLecture = 0; // a multiple of the pyramid's block
+    int64_t ScansParLecture = 0; // a multiple of the pyramid's block when the block fits a read
+    TrousFichier Trous;
+    ResumePli Zero; // ResumeZero(Modele)
+
+    // Scans from `a` on lying wholly in a hole of the file, at most `max`.
+    int64_t ScansNuls(int64_t a, int64_t max) {
+        const int64_t debut = DebutDonnees + a * Modele.PasOctets;
+        const int64_t fin = Trous.FinTrou(debut);
+        if (fin <= debut) return 0;
+        return std::clamp<int64_t>((fin - DebutDonnees) / Modele.PasOctets - a, 0, max);
+    }
 
     // Scans [a, a + n) into the buffer, described by f with the buffer as scan 0.
     bool Lire(int64_t a, int64_t n, FormeScans& f) const {
@@ -54,14 +79,20 @@ struct Lecteur {
         f.Fin = Tampon->data() + lus;
         return true;
     }
-    bool Plier(int64_t a, int64_t b, ResumePli& r) const {
+    // Summary of scans [a, b) into r, their byte sum added to *somme when given.
+    bool Plier(int64_t a, int64_t b, ResumePli& r, uint64_t* somme = nullptr) {
         r.Vide = true;
         ResumePli t;
         FormeScans f;
         while (a < b) {
+            if (const int64_t nuls = ScansNuls(a, b - a); nuls > 0) {
+                Fusionner(r, Zero, Modele.Voies); // zero bytes add nothing to the sum
+                a += nuls;
+                continue;
+            }
             const int64_t n = std::min(b - a, ScansParLecture);
             if (!Lire(a, n, f)) return false;
-            Noyau(f, 0, n, t, nullptr);
+            Noyau(f, 0, n, t, somme);
             Fusionner(r, t, Modele.Voies);
             a += n;
         }
@@ -69,10 +100,16 @@ struct Lecteur {
     }
 };
 
-// Byte sum of the file from `debut` to its end.
-bool SommeFin(int32_t handle, int64_t debut, std::vector<uint8_t>& tampon, uint64_t& somme) {
+// Byte sum of the file from `debut` to its end (`taille`), holes skipped.
+bool SommeFin(int32_t handle, int64_t debut, int64_t taille, std::vector<uint8_t>& tampon, uint64_t& somme) {
     tampon.resize(static_cast<size_t>(std::max<int64_t>(static_cast<int64_t>(tampon.size()), OctetsLecture)));
+    TrousFichier trous(handle - 1);
     for (;;) {
+        if (debut >= taille) return true;
+        if (const int64_t fin = trous.FinTrou(debut); fin > debut) {
+            debut = fin;
+            continue;
+        }
         const int64_t n = FichierREC::LireHandle(handle, debut, tampon.data(), OctetsLecture);
         if (n < 0) return false;
         for (int64_t i = 0; i < n; ++i) somme += tampon[static_cast<size_t>(i)];
@@ -143,6 +180,18 @@ bool DonneesGraphe::CALCUL_RAPIDE(bool verifier) {
     f.DecalageLogique = Logique_ ? NbVoiesLues_ : -1;
     f.Biais = forme.Biais.data();
     const NoyauPli noyau = NoyauPliActif();
+    // The first view of the whole recording builds the pyramid, and with it the
+    // byte sum of the data.
+    const bool vueEntiere = premierScan == 0 && L == e.NombreScans;
+    const bool construire = vueEntiere && !r.Pyramide.Prete;
+    const int64_t bloc = construire ? PyramidePli::ScansBlocPour(NbVoiesLues_, e.NombreScans, BudgetPyramide)
+                                    : r.Pyramide.ScansNiveau0();
+    // Reads of about OctetsLecture bytes: whole blocks when a block fits.
+    const int64_t parLectureMax = OctetsLecture / f.PasOctets;
+    const int64_t scansParLecture =
+        bloc <= parLectureMax
+            ? parLectureMax / bloc * bloc
+            : std::max<int64_t>(1, parLectureMax / PyramidePli::ScansBloc) * PyramidePli::ScansBloc;
     Lecteur lecteurs[2];
     for (int i = 0; i < 2; ++i) {
         lecteurs[i].Handle = e.HandleFichier;
@@ -151,9 +200,9 @@ bool DonneesGraphe::CALCUL_RAPIDE(bool verifier) {
         lecteurs[i].MotsLus = MotsParScanLus_;
         lecteurs[i].Noyau = noyau;
         lecteurs[i].Tampon = &r.Tampons[i];
-        lecteurs[i].ScansParLecture =
-            std::max<int64_t>(1, OctetsLecture / f.PasOctets / PyramidePli::ScansBloc) *
-            PyramidePli::ScansBloc;
+        lecteurs[i].ScansParLecture = scansParLecture;
+        lecteurs[i].Trous = TrousFichier(e.HandleFichier - 1);
+        lecteurs[i].Zero = ResumeZero(f);
     }
     std::atomic<bool> arrete{false}, echec{false};
     // Between two pieces of work: wait while an export reads, false on a stop.
@@ -170,36 +219,51 @@ bool DonneesGraphe::CALCUL_RAPIDE(bool verifier) {
         return true;
     };
 
-    // The first view of the whole recording builds the pyramid, and with it the
-    // byte sum of the data.
-    const bool vueEntiere = premierScan == 0 && L == e.NombreScans;
-    if (vueEntiere && !r.Pyramide.Prete) {
-        r.Pyramide.Preparer(NbVoiesLues_, e.NombreScans);
+    if (construire) {
+        r.Pyramide.Preparer(NbVoiesLues_, e.NombreScans, BudgetPyramide);
         const int64_t blocs = r.Pyramide.BlocsNiveau0();
         const int64_t moitie = blocs / 2;
         uint64_t sommes[2] = {0, 0};
         EnDeux([&](int i) {
-            const Lecteur& l = lecteurs[i];
+            Lecteur& l = lecteurs[i];
             const int64_t b0 = i == 0 ? 0 : moitie, b1 = i == 0 ? moitie : blocs;
-            const int64_t parLecture = l.ScansParLecture / PyramidePli::ScansBloc;
+            const int64_t parLecture = std::max<int64_t>(1, l.ScansParLecture / bloc);
             ResumePli t;
             FormeScans lu;
             uint64_t somme = 0;
-            for (int64_t b = b0; b < b1; b += parLecture) {
+            for (int64_t b = b0; b < b1;) {
                 if (!continuer()) return;
                 if (i == 0)
                     Progression.store(0.9 * static_cast<double>(b - b0) / static_cast<double>(b1 - b0),
                                       std::memory_order_relaxed);
+                // Blocks lying wholly in a hole: zero words, nothing read.
+                if (const int64_t nuls = l.ScansNuls(b * bloc, (b1 - b) * bloc) / bloc; nuls > 0) {
+                    for (int64_t j = 0; j < nuls; ++j) r.Pyramide.Ecrire(0, b + j, l.Zero);
+                    b += nuls;
+                    continue;
+                }
+                if (bloc > l.ScansParLecture) {
+                    // A block larger than a read: folded over several.
+                    if (!l.Plier(b * bloc, (b + 1) * bloc, t, &somme)) {
+                        echec = true;
+                        arrete = true;
+                        return;
+                    }
+                    r.Pyramide.Ecrire(0, b, t);
+                    ++b;
+                    continue;
+                }
                 const int64_t n = std::min(parLecture, b1 - b);
-                if (!l.Lire(b * PyramidePli::ScansBloc, n * PyramidePli::ScansBloc, lu)) {
+                if (!l.Lire(b * bloc, n * bloc, lu)) {
                     echec = true;
                     arrete = true;
                     return;
                 }
                 for (int64_t j = 0; j < n; ++j) {
-                    noyau(lu, j * PyramidePli::ScansBloc, PyramidePli::ScansBloc, t, &somme);
+                    noyau(lu, j * bloc, bloc, t, &somme);
                     r.Pyramide.Ecrire(0, b + j, t);
                 }
+                b += n;
             }
             sommes[i] = somme;
         });
@@ -212,8 +276,8 @@ bool DonneesGraphe::CALCUL_RAPIDE(bool verifier) {
             return finArrete();
         }
         r.Pyramide.SommeDonnees = sommes[0] + sommes[1];
-        r.Pyramide.FinSomme = e.DebutDonnees + std::min<int64_t>(blocs * PyramidePli::ScansBloc * 2 * ls,
-                                                                 taille - e.DebutDonnees);
+        r.Pyramide.FinSomme =
+            e.DebutDonnees + std::min<int64_t>(blocs * bloc * 2 * ls, taille - e.DebutDonnees);
         r.Pyramide.Forme = forme;
         r.Pyramide.Achever();
     }
@@ -227,7 +291,7 @@ bool DonneesGraphe::CALCUL_RAPIDE(bool verifier) {
             if (!continuer()) return;
             const int64_t a = premierScan + (k - 1) * L / NombreColonnesAffichage;
             const int64_t b = premierScan + k * L / NombreColonnesAffichage;
-            const Lecteur& l = lecteurs[i];
+            Lecteur& l = lecteurs[i];
             const PlierBrut brut = [&l](int64_t d, int64_t fin, ResumePli& t) { return l.Plier(d, fin, t); };
             if (!ReplierIntervalle(pyramide, NbVoiesLues_, brut, a, b, r.Colonnes[k])) {
                 echec = true;
@@ -245,7 +309,7 @@ bool DonneesGraphe::CALCUL_RAPIDE(bool verifier) {
     if (verifier) {
         // The stored sum runs from the data start to the end of the file.
         uint64_t somme = pyramide != nullptr ? pyramide->SommeDonnees : 0;
-        if (!SommeFin(e.HandleFichier, pyramide != nullptr ? pyramide->FinSomme : e.DebutDonnees,
+        if (!SommeFin(e.HandleFichier, pyramide != nullptr ? pyramide->FinSomme : e.DebutDonnees, taille,
                       r.Tampons[0], somme))
             return false;
         Checksum = static_cast<uint32_t>(somme);

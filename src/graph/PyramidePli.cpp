@@ -1,5 +1,7 @@
 #include "graph/PyramidePli.h"
 
+#include <algorithm>
+
 #include <sys/stat.h>
 
 bool LireIdentite(int fd, IdentiteFichier& id) {
@@ -12,12 +14,21 @@ bool LireIdentite(int fd, IdentiteFichier& id) {
     return true;
 }
 
-void PyramidePli::Preparer(int voies, int64_t scans) {
+int64_t PyramidePli::ScansBlocPour(int voies, int64_t scans, int64_t budget) {
+    // Bytes of one block (see Octets), the levels above adding a fifteenth.
+    const int64_t parBloc = 5 * static_cast<int64_t>(std::max(voies, 0)) + 4;
+    const int64_t niveau0 = budget / 16 * 15;
+    int64_t bloc = ScansBloc;
+    while (bloc <= scans / Facteur && scans / bloc > niveau0 / parBloc) bloc *= Facteur;
+    return bloc;
+}
+
+void PyramidePli::Preparer(int voies, int64_t scans, int64_t budget) {
     Vider();
     Voies_ = voies;
     Niveau n;
-    n.ScansParBloc = ScansBloc;
-    n.Nombre = scans / ScansBloc;
+    n.ScansParBloc = ScansBlocPour(voies, scans, budget);
+    n.Nombre = scans / n.ScansParBloc;
     const size_t t = static_cast<size_t>(n.Nombre) * static_cast<size_t>(voies);
     n.Min.resize(t);
     n.Max.resize(t);
@@ -118,7 +129,8 @@ bool ReplierIntervalle(const PyramidePli* p, int voies, const PlierBrut& brut, i
             // Raw scans up to the next block boundary, or to the end.
             int64_t bout = fin;
             if (p != nullptr) {
-                const int64_t frontiere = (pos / PyramidePli::ScansBloc + 1) * PyramidePli::ScansBloc;
+                const int64_t bloc = p->ScansNiveau0();
+                const int64_t frontiere = (pos / bloc + 1) * bloc;
                 if (frontiere < bout) bout = frontiere;
             }
             if (!brut(pos, bout, t)) return false;

@@ -4,6 +4,10 @@
 // blocks, and so on; a later pass over any window merges whole blocks inside each
 // column and folds raw scans only at the column edges, so its cost follows the
 // number of columns and not the window's length.
+//
+// Its memory is bounded whatever the recording's length: when blocks of 256
+// scans would need more than the budget, level 0 starts with blocks of 256 x 16^k
+// scans, the smallest that fit (the column edges then fold more raw scans).
 #pragma once
 
 #include <array>
@@ -39,8 +43,10 @@ using PlierBrut = std::function<bool(int64_t debut, int64_t fin, ResumePli& r)>;
 
 class PyramidePli {
 public:
-    static constexpr int64_t ScansBloc = 256;
+    static constexpr int64_t ScansBloc = 256; // the smallest block of level 0
     static constexpr int64_t Facteur = 16;
+    // Bytes the pyramid of one recording may hold.
+    static constexpr int64_t BudgetOctets = 64 << 20;
 
     struct Niveau {
         int64_t ScansParBloc = 0, Nombre = 0;
@@ -49,8 +55,14 @@ public:
         std::vector<uint16_t> Et, Ou; // Nombre
     };
 
-    // Level 0 sized for `scans` scans of `voies` channels (whole blocks only).
-    void Preparer(int voies, int64_t scans);
+    // Scans per block of level 0 for `scans` scans of `voies` channels within
+    // `budget` bytes: ScansBloc x Facteur^k, the smallest that fits.
+    static int64_t ScansBlocPour(int voies, int64_t scans, int64_t budget);
+    // Level 0 sized for `scans` scans of `voies` channels (whole blocks only),
+    // with blocks of ScansBlocPour(voies, scans, budget) scans.
+    void Preparer(int voies, int64_t scans, int64_t budget = BudgetOctets);
+    // Scans per block of level 0 (ScansBloc before Preparer).
+    int64_t ScansNiveau0() const { return Niveaux_.empty() ? ScansBloc : Niveaux_[0].ScansParBloc; }
     void Ecrire(int niveau, int64_t bloc, const ResumePli& r);
     void Lire(int niveau, int64_t bloc, ResumePli& r) const;
     // The levels above 0, once level 0 is complete.

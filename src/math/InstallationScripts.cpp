@@ -21,6 +21,14 @@ InstallationScripts::~InstallationScripts() {
     };
 }
 
+bool InstallationScripts::SIGNALER_ARRETS() {
+    auto* moteur = dynamic_cast<MoteurScript*>(Ouvre_.Scripts.get());
+    uint8_t arrets[NombreSlotsScript]{};
+    if (moteur == nullptr || !moteur->PRENDRE_ARRETS(arrets) || !Ouvre_.MontrerErreursScripts) return false;
+    Ouvre_.MontrerErreursScripts(arrets);
+    return true;
+}
+
 std::unique_ptr<InstallationScripts> INSTALLER_SCRIPTS(OuvreREC& ouvre) {
     return std::make_unique<InstallationScripts>(ouvre);
 }

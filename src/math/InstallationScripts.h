@@ -16,6 +16,13 @@ public:
     InstallationScripts(const InstallationScripts&) = delete;
     InstallationScripts& operator=(const InstallationScripts&) = delete;
 
+    // The scripts of the opener's recording stopped while they ran (over their
+    // time or memory, or out of stack) since the last call, shown through the
+    // opener's script-error window (MontrerErreursScripts) as the errors of an
+    // opening are. Call it on the user-interface thread outside any drawing,
+    // e.g. once a redraw or an export is done. True when something was shown.
+    bool SIGNALER_ARRETS();
+
 private:
     OuvreREC& Ouvre_;
 };

@@ -2,12 +2,52 @@
 
 #include <angelscript.h>
 
+#include <cstdio>
 #include <cstring>
+#include <string>
+#include <string_view>
 
 #include "math/ErreursScript.h"
 #include "math/InterfaceScript.h"
+#include "math/MoteurScriptMemoire.h"
 
 using namespace AngelScript;
+
+namespace {
+
+bool CaractereIdentifiant(char c) {
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_';
+}
+
+// Line (from 1) of the first line of slot s with the word "class" or
+// "interface"; 1 when no line has one.
+int LigneDeClasse(const ScriptsREC& scripts, int s) {
+    for (int l = 0; l < NombreLignesScript; ++l) {
+        const std::string ligne = scripts.Ligne(s, l);
+        for (const std::string_view mot : {std::string_view("class"), std::string_view("interface")})
+            for (size_t p = ligne.find(mot); p != std::string::npos; p = ligne.find(mot, p + 1)) {
+                const size_t fin = p + mot.size();
+                if ((p == 0 || !CaractereIdentifiant(ligne[p - 1])) &&
+                    (fin == ligne.size() || !CaractereIdentifiant(ligne[fin])))
+                    return l + 1;
+            }
+    }
+    return 1;
+}
+
+} // namespace
+
+std::string MoteurScript::MessageLigne(int rangee, const char* texte) {
+    return "Ligne " + std::to_string(rangee - 2) + " : " + texte;
+}
+
+namespace {
+
+void EcrireErreur(const std::string& message) {
+    std::snprintf(erreur_compilation, sizeof erreur_compilation, "%s", message.c_str());
+}
+
+} // namespace
 
 void MoteurScript::LibereMoteur::operator()(asIScriptEngine* m) const {
     m->ShutDownAndRelease();
@@ -107,10 +147,33 @@ void MoteurScript::Init_Moteur() {
         ArreterSlot(s);
         return;
     }
+    // Objects of a script's own classes could be piled up without end, and the
+    // engine runs their destructors at shut-down outside any budget: a script
+    // that computes a channel has no use for them.
+    if (Module_[s]->GetObjectTypeCount() > 0) {
+        EcrireErreur(MessageLigne(LigneDeClasse(*this, s) + 2, TexteClasseRefusee));
+        retour_erreur = asERROR;
+        ArreterSlot(s);
+        return;
+    }
     contexte->SetLineCallback(asFUNCTION(RappelLigne), &Surveillance_[s], asCALL_CDECL);
+    Surveillance_[s].Reserve = ReserveExecution;
+    Arrets_[s] = 0;
+    PileSignalee_[s] = false;
     Armer(s);
-    retour_erreur = Module_[s]->ResetGlobalVars(contexte);
-    if (retour_erreur < 0) {
+    bool memoire = false;
+    {
+        const ExecutionChargee charge;
+        retour_erreur = Module_[s]->ResetGlobalVars(contexte);
+        memoire = charge.Depasse();
+    }
+    Decompter(s);
+    if (retour_erreur < 0 || memoire) {
+        // The engine named the global; over a budget, say which one.
+        if (memoire || Surveillance_[s].Arrete)
+            EcrireErreur(
+                MessageLigne(contexte->GetLineNumber(), memoire ? TexteMemoireDepassee : TexteTempsDepasse));
+        if (retour_erreur >= 0) retour_erreur = asERROR;
         ArreterSlot(s);
         return;
     }

@@ -457,6 +457,7 @@ uint8_t OuvreREC::CalculerTailles() {
     if (octets < 0) return Echec("negative sample count");
     e.DebutDonnees = static_cast<int32_t>(debut);
     e.NombreScans = octets / (2 * static_cast<int64_t>(e.LongueurScan));
+    if (e.NombreScans > NombreScansMax) return Echec("more samples than can be addressed");
 
     // A period that is no time at all (negative, infinite, not a number).
     if (!std::isfinite(F_.Periode) || F_.Periode < 0.f) return Echec("invalid sampling period");

@@ -24,6 +24,12 @@
 // Results of the opening routines.
 inline constexpr uint8_t LectureOK = 0, LectureErreur = 1, LectureInconnu = 2;
 
+// Most samples per channel a recording may hold: 2^53, the largest count a
+// double holds exactly (view windows are fractions of it) and small enough that
+// every word, byte and column computation on it stays within 64 bits. Only a
+// file of more than 16 PiB could hold more; such a file is refused.
+inline constexpr int64_t NombreScansMax = int64_t{1} << 53;
+
 // Room of the title lines (file-name part, counts, periods, date).
 inline constexpr size_t TailleMessageEntete = 768;
 

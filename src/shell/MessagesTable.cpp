@@ -13,8 +13,9 @@ inline void texte_non_representable_en_windows_1252() {}
 inline void texte_utf8_invalide() {}
 inline void texte_commencant_par_circonflexe() {}
 
-// Next code point of a UTF-8 text of n bytes, from byte i.
-consteval char32_t LIRE_UTF8(const char* s, std::size_t n, std::size_t& i) {
+// Next code point of a UTF-8 text of n bytes, from byte i (constexpr rather than consteval: clang 14
+// cannot call an immediate function on a parameter of another one).
+constexpr char32_t LIRE_UTF8(const char* s, std::size_t n, std::size_t& i) {
     const auto c0 = static_cast<unsigned char>(s[i++]);
     if (c0 == 0) texte_utf8_invalide(); // a NUL would split the entry
     if (c0 < 0x80) return c0;

@@ -10,6 +10,7 @@
 #include "graph/GlobauxCurseurs.h"
 #include "graph/TravailleurGraphe.h"
 #include "graph/grapheft.h"
+#include "math/InstallationScripts.h"
 #include "recording/EnteteREC.h"
 #include "recording/OuvreREC.h"
 #include "shell/BoiteMessage.h"
@@ -60,6 +61,9 @@ void Form_main::TICK_TIMER() {
         pictureBox1->update();
         pictureBox2->update();
         progressBar1->hide();
+        // Scripts stopped while this redraw computed their channels (the bar is
+        // hidden: ticks during the window return at once).
+        if (MoteurScripts) MoteurScripts->SIGNALER_ARRETS();
         return;
     }
     if (etat == CalculChecksumFaux && PASSE_A_JOUR()) {

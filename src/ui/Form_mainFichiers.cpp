@@ -120,6 +120,7 @@ void Form_main::EXPORT(uint8_t type) {
         Export dialogue(cible, type, 1, SOURCE_EXPORT(*OuvrirRecord), this);
         ExecuterDialogue(dialogue);
     }
+    if (MoteurScripts) MoteurScripts->SIGNALER_ARRETS(); // scripts stopped on the exported rows
     // The export held the display pass while it read the recording.
     if (!passeFinie || !grapheFT->TABLE_COMPLETE()) RECALCUL_FORM();
 }

@@ -103,8 +103,8 @@ TEST_F(ExcelTest, WorkbookHoldsTheHeaderTextsAndNumericRows) {
         const char* entete[] = {"Time",
                                 "Tension[V]",
                                 "Courant[mA]",
-                                "Temp[\xC2\xB0"
-                                "C]",
+                                ("Temp[\xC2\xB0"
+                                 "C]"),
                                 "Pompe",
                                 "Vanne",
                                 "Moteur"};

@@ -68,12 +68,11 @@ std::string Nom(const t_EnteteREC_GlobalTotal& e, int n) {
 int CommandeMeasure(int argc, char** argv) {
     if (argc < 2 || argv[1][0] == '-') return Usage();
     double debut = 0.0, largeur = 1.0;
-    for (int i = 2; i < argc; ++i) {
+    for (int i = 2; i < argc; i += 2) {
         double* cible = std::strcmp(argv[i], "--start") == 0   ? &debut
                         : std::strcmp(argv[i], "--width") == 0 ? &largeur
                                                                : nullptr;
         if (cible == nullptr || i + 1 >= argc || !LireNombre(argv[i + 1], *cible)) return Usage();
-        ++i;
     }
 
     Langue = 1; // messages in English
