@@ -15,6 +15,7 @@
 #include <cstdio>
 #include <functional>
 #include <string>
+#include <utility>
 
 namespace limites_test {
 
@@ -53,6 +54,15 @@ inline std::string DossierMemoire() {
         return {};
     return "/dev/shm";
 }
+
+// A file removed when the object goes, even when an assertion ends the test early.
+struct Effaceur {
+    std::string Chemin;
+    explicit Effaceur(std::string chemin) : Chemin(std::move(chemin)) {}
+    Effaceur(const Effaceur&) = delete;
+    Effaceur& operator=(const Effaceur&) = delete;
+    ~Effaceur() { std::remove(Chemin.c_str()); }
+};
 
 // Address space the process holds now.
 inline int64_t EspaceAdresses() {

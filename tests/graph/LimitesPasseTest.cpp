@@ -193,13 +193,13 @@ TEST_F(LimitesPasse, PetabytesOfScansInMemoryFileSystem) {
     if (dossier.empty()) GTEST_SKIP() << "no memory file system for a sparse file of petabytes";
     // 2^50 scans (4 PiB), below the largest count a recording may hold.
     const std::string chemin = dossier + "/ombrix-limites-" + std::to_string(::getpid()) + ".rec";
+    const limites_test::Effaceur effaceur{chemin};
     OuvrirCreux(chemin, int64_t{1} << 52);
     DonneesGraphe g;
     g.CheminDonnees = CheminOuvert;
     // (Under-sampling keeps at least one scan in 2^31: half a million here.)
     Passes(g, false);
     Ouvreur.reset();
-    std::remove(chemin.c_str());
 }
 
 // The command line over such a file: every command quick, and its output what

@@ -72,6 +72,7 @@ TEST_F(Limites, MoreSamplesThanCanBeAddressedAreRefused) {
     for (const FamilleREC famille : {FamilleTKAR, FamilleTKOS, FamilleVEL}) {
         SCOPED_TRACE(famille);
         const std::string chemin = dossier + "/ombrix-limites-" + std::to_string(::getpid()) + ".rec";
+        const limites_test::Effaceur effaceur{chemin};
         Plan plan;
         ASSERT_TRUE(recmaker::Ecrire(UneVoie(famille), chemin, &plan));
         // Exactly the most samples a recording may hold, then one more.
@@ -90,7 +91,7 @@ TEST_F(Limites, MoreSamplesThanCanBeAddressedAreRefused) {
         EXPECT_EQ(Ouvrir(chemin), LectureErreur);
         EXPECT_STREQ(Ouvre.CauseErreur, "more samples than can be addressed");
         Boites.Appels.clear();
-        std::remove(chemin.c_str());
+        Ouvre.FERMER_FICHIER();
     }
 }
 
