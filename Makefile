@@ -122,6 +122,7 @@ fuzz: deps
 	  runs=$$(sed -n 's/^stat::number_of_executed_units: *//p' $$log | tail -n 1); \
 	  [ -n "$$runs" ] || runs=$$(sed -n 's/^#\([0-9][0-9]*\).*/\1/p' $$log | tail -n 1); \
 	  speed=$$(sed -n 's/^stat::average_exec_per_sec: *//p' $$log | tail -n 1); \
+	  [ -n "$$speed" ] || speed=$$(sed -n 's/^#[0-9].* exec\/s:* \([0-9][0-9]*\).*/\1/p' $$log | tail -n 1); \
 	  found=$$(find $$artefacts -maxdepth 1 -newer $$debut -name '*-*' | wc -l); \
 	  printf '%-20s %12s executions %8s exec/s  exit %s  new artifacts %s\n' $$t "$${runs:-?}" \
 	    "$${speed:-?}" $$rc $$found >> $(FUZZ_DIR)/fuzz-logs/summary.txt; \

@@ -10,7 +10,8 @@
 
 struct tEntreePasse {
     uint8_t Choix;   // bits 0-1 family (0 TKAR, 1 TKOS, 2 VEL, 3 TKAR with checksum), then ChoixLogique...
-    uint8_t Options; // bit 0 consistency rule on the window, bit 1 external clock, bits 2-7 period - 1 (µs)
+    uint8_t Options; // bit 0 consistency rule on the window, bit 1 external clock, bits 2-7 period in
+                     // microseconds, minus 1
     uint8_t PreTrig;
     uint8_t Ratio;           // under-sampling ratio x 4
     uint32_t Masque;         // bit n: recorded analog channel number n

@@ -35,6 +35,62 @@ int LigneDeClasse(const ScriptsREC& scripts, int s) {
     return 1;
 }
 
+// Line (from 1) of the first handle sign "@" of slot s outside comments and
+// literals; 0 when there is none. A script computes values of value types
+// only, and the engine's compiler aborts the whole process on some handles of
+// value types (such as "@V0/2"), so the sign is refused before compiling.
+int LigneDeHandle(const ScriptsREC& scripts, int s) {
+    enum { Code, Ligne, Bloc, Chaine, Heredoc } etat = Code;
+    char guillemet = 0;
+    for (int l = 0; l < NombreLignesScript; ++l) {
+        const std::string ligne = scripts.Ligne(s, l);
+        if (etat == Ligne || etat == Chaine) etat = Code; // neither goes past its line
+        for (size_t i = 0; i < ligne.size(); ++i) {
+            const char c = ligne[i];
+            const auto suit = [&](std::string_view t) { return ligne.compare(i, t.size(), t) == 0; };
+            switch (etat) {
+            case Code:
+                if (suit("//")) {
+                    etat = Ligne;
+                } else if (suit("/*")) {
+                    etat = Bloc;
+                    ++i;
+                } else if (suit("\"\"\"")) {
+                    etat = Heredoc;
+                    i += 2;
+                } else if (c == '"' || c == '\'') {
+                    etat = Chaine;
+                    guillemet = c;
+                } else if (c == '@') {
+                    return l + 1;
+                }
+                break;
+            case Ligne:
+                break;
+            case Bloc:
+                if (suit("*/")) {
+                    etat = Code;
+                    ++i;
+                }
+                break;
+            case Chaine:
+                if (c == '\\')
+                    ++i;
+                else if (c == guillemet)
+                    etat = Code;
+                break;
+            case Heredoc:
+                if (suit("\"\"\"")) {
+                    etat = Code;
+                    i += 2;
+                }
+                break;
+            }
+        }
+    }
+    return 0;
+}
+
 } // namespace
 
 std::string MoteurScript::MessageLigne(int rangee, const char* texte) {
@@ -134,6 +190,12 @@ void MoteurScript::Init_Moteur() {
     moteur->SetEngineProperty(asEP_MAX_STACK_SIZE, PileMaxScript);
     moteur->SetEngineProperty(asEP_MAX_CALL_STACK_SIZE, AppelsMaxScript);
     retour_erreur = definition_fonctions(moteur);
+    if (const int l = retour_erreur < 0 ? 0 : LigneDeHandle(*this, s); l > 0) {
+        EcrireErreur(MessageLigne(l + 2, TexteHandleRefuse));
+        retour_erreur = asERROR;
+        ArreterSlot(s);
+        return;
+    }
     if (retour_erreur < 0 || compile_script() < 0) {
         ArreterSlot(s);
         return;

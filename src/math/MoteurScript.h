@@ -42,6 +42,7 @@ inline constexpr std::chrono::microseconds RechargeExecutionScript{100};
 // Why a slot was refused or stopped, in the style of the engine's messages
 // (Windows-1252), after "Ligne %d : ".
 inline constexpr const char* TexteClasseRefusee = "classe ou interface non permise dans un script";
+inline constexpr const char* TexteHandleRefuse = "handle (@) non permis dans un script";
 inline constexpr const char* TexteTempsDepasse = "temps d'ex\351cution d\351pass\351";
 inline constexpr const char* TexteMemoireDepassee = "m\351moire d\351pass\351e";
 // Bounds of a script's context: its stack in bytes and its nested calls.

@@ -86,6 +86,8 @@ TEST_P(ScriptRefuse, AtSetUpWithItsSlotsMessage) {
 }
 
 const std::string Classe = std::string("Ligne 2 : ") + TexteClasseRefusee;
+const std::string Handle1 = std::string("Ligne 1 : ") + TexteHandleRefuse;
+const std::string Handle3 = std::string("Ligne 3 : ") + TexteHandleRefuse;
 
 INSTANTIATE_TEST_SUITE_P(
     Cas, ScriptRefuse,
@@ -95,13 +97,32 @@ INSTANTIATE_TEST_SUITE_P(
                       tRefus{"GrowingList",
                              {"for (int i = 0; i < 1000; i++) { N n; @n.suite = tete; @tete = n; } }",
                               "class N { N@ suite; double x; }", "N@ tete;", "void h() {"},
+                             Handle1.c_str()},
+                      tRefus{"ListWithoutHandles",
+                             {"for (int i = 0; i < 1000; i++) { N n; } }", "class N { double x; }",
+                              "void h() {"},
                              Classe.c_str()},
+                      // The engine's compiler used to abort the viewer on these.
+                      tRefus{"HandleOfAChannel", {"function = @V0/2;"}, Handle1.c_str()},
+                      tRefus{"HandleAfterComments",
+                             {"/* @ */ var x = 1; // @", "string t = \"@\" + '@' + \"\"\"@\"\"\";",
+                              "function = x - @function / 2;"},
+                             Handle3.c_str()},
                       // An object whose destructor would run for ever when its engine shuts down.
                       tRefus{"EndlessDestructor",
                              {"}", "class  N { ~N() { while (true) {} } }", "N g;", "void h() {"},
                              Classe.c_str()},
                       tRefus{"Interface", {"}", "interface I {}", "void h() {"}, Classe.c_str()}),
     [](const ::testing::TestParamInfo<tRefus>& i) { return i.param.Nom; });
+
+// A channel name between quotes is a literal too.
+TEST_F(ScriptLimites, AtSignsInCommentsAndLiteralsAreLeftAlone) {
+    Enregistreur({"A@1"}, {0});
+    Script(0, {"/* a@b", "  @ */ var x = 2; // @", "function = 'A@1' * x;"});
+    Moteur->LANCEMENT_TOUS_SCRIPTS();
+    EXPECT_EQ(Moteur->ErreurScript[0], 0) << Moteur->MessageScript(0);
+    EXPECT_DOUBLE_EQ(Rangee({4.0})[1], 8.0);
+}
 
 TEST_F(ScriptLimites, StackGrowingPastTheMemoryBudgetStopsTheSlot) {
     FIXER_BUDGET_MEMOIRE_SCRIPTS(64 * 1024); // far below the stack's own bound
