@@ -95,37 +95,21 @@ install: build
 
 # ---- Fuzzing: libFuzzer targets in the sanitizer build ------------------------------------------
 # `make fuzz` builds the targets in $(BUILD_ASAN), writes their seeds with fuzz_corpus, and runs each
-# target for FUZZ_SECONDS on a working corpus under the build folder (new inputs stay out of the
-# sources), with FUZZ_JOBS worker processes (libFuzzer's -fork; 1 runs in-process). Crash, leak and
-# timeout inputs go to $(BUILD_ASAN)/fuzz-artifacts/<target>/, logs to $(BUILD_ASAN)/fuzz-logs/.
-# Prints the executions per target and fails when a target found anything.
-FUZZ_SECONDS ?= 60
-FUZZ_JOBS    ?= 1
-FUZZ_TARGETS  = fuzz_entete fuzz_configuration fuzz_script fuzz_passe
-FUZZ_FLAGS    = -max_total_time=$(FUZZ_SECONDS) -timeout=10 -rss_limit_mb=2048 -print_final_stats=1
-FUZZ_DIR      = $(abspath $(BUILD_ASAN))
+# target for FUZZ_SECONDS (fuzz/lancer_cible.sh), FUZZ_PARALLEL targets at a time, each with
+# FUZZ_JOBS worker processes (libFuzzer's -fork; 1 runs in-process). Crash, leak and timeout inputs
+# go to $(BUILD_ASAN)/fuzz-artifacts/<target>/, logs to $(BUILD_ASAN)/fuzz-logs/. Prints the
+# executions per target and fails when a target found anything.
+FUZZ_SECONDS  ?= 60
+FUZZ_JOBS     ?= 1
+FUZZ_PARALLEL ?= $(JOBS)
+FUZZ_TARGETS   = fuzz_entete fuzz_configuration fuzz_script fuzz_passe
+FUZZ_DIR       = $(abspath $(BUILD_ASAN))
 .PHONY: fuzz
 fuzz: deps
 	$(CLANG_ENV) cmake -S . -B $(BUILD_ASAN) $(CHECK_ARGS) -DOMBRIX_SANITIZE=ON -DOMBRIX_FUZZ=ON -DOMBRIX_CORE_ONLY=ON
 	cmake --build $(BUILD_ASAN) -j $(JOBS) --target fuzz_corpus $(FUZZ_TARGETS)
-	rm -rf $(FUZZ_DIR)/fuzz-seeds
-	$(FUZZ_DIR)/fuzz_corpus $(FUZZ_DIR)/fuzz-seeds
-	@mkdir -p $(FUZZ_DIR)/fuzz-logs; : > $(FUZZ_DIR)/fuzz-logs/summary.txt; status=0; \
-	for t in $(FUZZ_TARGETS); do \
-	  corpus=$(FUZZ_DIR)/fuzz-corpus/$$t; artefacts=$(FUZZ_DIR)/fuzz-artifacts/$$t/; \
-	  log=$(FUZZ_DIR)/fuzz-logs/$$t.log; debut=$(FUZZ_DIR)/fuzz-logs/$$t.start; \
-	  mkdir -p $$corpus $$artefacts; cp $(FUZZ_DIR)/fuzz-seeds/$$t/* $$corpus/; touch $$debut; \
-	  if [ "$(FUZZ_JOBS)" -gt 1 ]; then jobs="-fork=$(FUZZ_JOBS)"; else jobs=""; fi; \
-	  echo "== $$t: $(FUZZ_SECONDS) s"; \
-	  ( cd $$artefacts && $(FUZZ_DIR)/$$t $(FUZZ_FLAGS) $$jobs -artifact_prefix=$$artefacts $$corpus ) \
-	    > $$log 2>&1; rc=$$?; \
-	  runs=$$(sed -n 's/^stat::number_of_executed_units: *//p' $$log | tail -n 1); \
-	  [ -n "$$runs" ] || runs=$$(sed -n 's/^#\([0-9][0-9]*\).*/\1/p' $$log | tail -n 1); \
-	  speed=$$(sed -n 's/^stat::average_exec_per_sec: *//p' $$log | tail -n 1); \
-	  [ -n "$$speed" ] || speed=$$(sed -n 's/^#[0-9].* exec\/s:* \([0-9][0-9]*\).*/\1/p' $$log | tail -n 1); \
-	  found=$$(find $$artefacts -maxdepth 1 -newer $$debut -name '*-*' | wc -l); \
-	  printf '%-20s %12s executions %8s exec/s  exit %s  new artifacts %s\n' $$t "$${runs:-?}" \
-	    "$${speed:-?}" $$rc $$found >> $(FUZZ_DIR)/fuzz-logs/summary.txt; \
-	  if [ $$rc -ne 0 ] || [ $$found -ne 0 ]; then status=1; tail -n 40 $$log; fi; \
-	done; \
-	cat $(FUZZ_DIR)/fuzz-logs/summary.txt; exit $$status
+	rm -rf $(FUZZ_DIR)/fuzz-seeds $(FUZZ_DIR)/fuzz-logs $(FUZZ_DIR)/fuzz-home
+	HOME=$(FUZZ_DIR)/fuzz-home XDG_CONFIG_HOME=$(FUZZ_DIR)/fuzz-home/config $(FUZZ_DIR)/fuzz_corpus $(FUZZ_DIR)/fuzz-seeds
+	@status=0; printf '%s\n' $(FUZZ_TARGETS) | \
+	  xargs -P $(FUZZ_PARALLEL) -I{} fuzz/lancer_cible.sh $(FUZZ_DIR) {} $(FUZZ_SECONDS) $(FUZZ_JOBS) || status=1; \
+	cat $(addprefix $(FUZZ_DIR)/fuzz-logs/,$(addsuffix .summary,$(FUZZ_TARGETS))); exit $$status

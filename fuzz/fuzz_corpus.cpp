@@ -229,6 +229,9 @@ bool Scripts(const fs::path& dossier) {
         "var a; function = a;",
         "int f(int n) { return n < 1 ? 0 : f(n - 1) + 1; } function = f(10);",
         "function = (",
+        // Found by fuzzing: the engine's compiler aborted on a handle of a value.
+        "@V0/2;",
+        "function = V0 - @function / 2; // @",
     };
     textes.insert(textes.end(), std::begin(autres), std::end(autres));
     // Deep nesting and a line of divisions, each filling a whole line.

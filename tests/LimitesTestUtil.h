@@ -19,17 +19,19 @@
 
 namespace limites_test {
 
-// AddressSanitizer reserves terabytes of address space: no bound can be set then.
-#if defined(__SANITIZE_ADDRESS__)
-inline constexpr bool SousASan = true;
+// The address and thread sanitizers reserve terabytes of address space (their
+// shadow memory): no bound can be set then. The thread checker also refuses
+// threads in a child forked from a threaded test.
+#if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
+inline constexpr bool SousSanitizer = true;
 #elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-inline constexpr bool SousASan = true;
+#if __has_feature(address_sanitizer) || __has_feature(thread_sanitizer)
+inline constexpr bool SousSanitizer = true;
 #else
-inline constexpr bool SousASan = false;
+inline constexpr bool SousSanitizer = false;
 #endif
 #else
-inline constexpr bool SousASan = false;
+inline constexpr bool SousSanitizer = false;
 #endif
 
 // Makes the file `taille` bytes long; what is added is a hole (stores nothing).

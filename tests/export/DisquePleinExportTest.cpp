@@ -6,7 +6,7 @@
 #include "ExportTestUtil.h"
 #include "SystemeFichiersPlein.h"
 
-#include <QProcess>
+#include "ProgrammeLance.h"
 
 using namespace export_test;
 
@@ -28,10 +28,10 @@ int64_t PagesDe(int64_t octets) {
 
 // `unzip` run on a workbook: its exit code and what it printed.
 std::pair<int, QByteArray> Unzip(const QStringList& arguments) {
-    QProcess p;
-    p.start(QStringLiteral("unzip"), arguments);
-    if (!p.waitForFinished(60000) || p.exitStatus() != QProcess::NormalExit) return {-1, {}};
-    return {p.exitCode(), p.readAllStandardOutput()};
+    const programme_test::tResultat p =
+        programme_test::LANCER(QStringLiteral("unzip"), arguments, std::chrono::seconds(60));
+    if (!p.Fini) return {-1, {}};
+    return {p.Code, p.Sortie};
 }
 
 // A workbook is complete when its archive tests good; its sheet is compared,

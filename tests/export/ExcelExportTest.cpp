@@ -1,7 +1,7 @@
 // Excel exports: a real workbook of one sheet, read back with unzip.
 #include "ExportTestUtil.h"
 
-#include <QProcess>
+#include "ProgrammeLance.h"
 #include <QXmlStreamReader>
 
 using namespace export_test;
@@ -10,15 +10,14 @@ namespace {
 
 // A member of the archive; a missing optional member gives nothing.
 QByteArray Extraire(const QString& classeur, const QString& membre, bool obligatoire = true) {
-    QProcess p;
-    p.start(QStringLiteral("unzip"), {QStringLiteral("-p"), classeur, membre});
-    const bool fini = p.waitForFinished(60000) && p.exitStatus() == QProcess::NormalExit;
-    if (fini && p.exitCode() != 0 && !obligatoire) return {};
-    if (!fini || p.exitCode() != 0) {
-        ADD_FAILURE() << "unzip failed for " << membre.toStdString() << ": " << p.errorString().toStdString();
+    const programme_test::tResultat p = programme_test::LANCER(
+        QStringLiteral("unzip"), {QStringLiteral("-p"), classeur, membre}, std::chrono::seconds(60));
+    if (p.Fini && p.Code != 0 && !obligatoire) return {};
+    if (!p.Fini || p.Code != 0) {
+        ADD_FAILURE() << "unzip failed for " << membre.toStdString() << ": " << p.Erreurs.toStdString();
         return {};
     }
-    return p.readAllStandardOutput();
+    return p.Sortie;
 }
 
 struct Cellule {

@@ -47,7 +47,7 @@ TEST_F(LimitesExport, LimitedExportOfBillionsOfScansIsQuick) {
 }
 
 TEST_F(LimitesExport, LimitedExportOfBillionsOfScansNeedsNoMemoryForThem) {
-    if (limites_test::SousASan) GTEST_SKIP() << "no address-space bound under AddressSanitizer";
+    if (limites_test::SousSanitizer) GTEST_SKIP() << "no address-space bound under a sanitizer";
     OuvrirCreux();
     const QString cible = Chemin(QStringLiteral("borne.txt"));
     const int code = limites_test::DansEnfantBorne(int64_t{128} << 20, [&] {

@@ -5,11 +5,10 @@
 
 #include <functional>
 
+#include "ProgrammeLance.h"
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
-#include <QProcess>
-#include <QProcessEnvironment>
 #include <QTemporaryDir>
 
 #include "QtGuiTestEnv.h"
@@ -34,20 +33,17 @@ Resultat Render(const QStringList& arguments) {
         ADD_FAILURE() << "OMBRIX_BUILD_DIR is not set (run through ctest)";
         return r;
     }
-    QProcess p;
     // No display at all: the program must choose the offscreen platform itself.
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    for (const char* v : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
-        env.remove(QString::fromLatin1(v));
-    p.setProcessEnvironment(env);
-    p.start(QString::fromLocal8Bit(dossier) + QStringLiteral("/ombrix"),
-            QStringList{QStringLiteral("render")} + arguments);
-    if (!p.waitForFinished(120000) || p.exitStatus() != QProcess::NormalExit) {
-        ADD_FAILURE() << "ombrix did not run: " << p.errorString().toStdString();
+    const programme_test::tResultat p = programme_test::LANCER(
+        QString::fromLocal8Bit(dossier) + QStringLiteral("/ombrix"),
+        QStringList{QStringLiteral("render")} + arguments, std::chrono::seconds(120),
+        {QStringLiteral("DISPLAY"), QStringLiteral("WAYLAND_DISPLAY"), QStringLiteral("QT_QPA_PLATFORM")});
+    if (!p.Fini) {
+        ADD_FAILURE() << "ombrix did not run: " << p.Erreurs.toStdString();
         return r;
     }
-    r.Code = p.exitCode();
-    r.Erreurs = QString::fromUtf8(p.readAllStandardError());
+    r.Code = p.Code;
+    r.Erreurs = QString::fromUtf8(p.Erreurs);
     return r;
 }
 

@@ -9,7 +9,7 @@
 #include <chrono>
 #include <random>
 
-#include <QProcess>
+#include "ProgrammeLance.h"
 
 namespace graphe_test {
 namespace {
@@ -174,7 +174,7 @@ TEST_F(LimitesPasse, BillionsOfScansAreQuickAndBounded) {
 }
 
 TEST_F(LimitesPasse, BillionsOfScansNeedNoMemoryForThem) {
-    if (limites_test::SousASan) GTEST_SKIP() << "no address-space bound under AddressSanitizer";
+    if (limites_test::SousSanitizer) GTEST_SKIP() << "no address-space bound under a sanitizer";
     OuvrirCreux(Chemin("creux.rec"), int64_t{1} << 36);
     // A pyramid of blocks of 256 scans would need 600 MB for these scans.
     const int code = limites_test::DansEnfantBorne(int64_t{384} << 20, [] {
@@ -211,13 +211,11 @@ TEST_F(LimitesPasse, CommandLineOverBillionsOfScans) {
     const QString ombrix = QString::fromLocal8Bit(qgetenv("OMBRIX_BUILD_DIR")) + QStringLiteral("/ombrix");
     ASSERT_FALSE(qgetenv("OMBRIX_BUILD_DIR").isEmpty()) << "run through ctest";
     const auto lancer = [&](const QStringList& arguments, QByteArray& sortie) {
-        QProcess p;
         const auto debut = Horloge::now();
-        p.start(ombrix, arguments);
-        const bool fini = p.waitForFinished(30000);
+        const programme_test::tResultat p = programme_test::LANCER(ombrix, arguments, 30s);
         EXPECT_LT(Horloge::now() - debut, 10s) << arguments.join(' ').toStdString();
-        sortie = p.readAllStandardOutput();
-        return fini && p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
+        sortie = p.Sortie;
+        return p.Fini ? p.Code : -1;
     };
     QByteArray sortie;
     ASSERT_EQ(lancer({QStringLiteral("info"), fichier}, sortie), 0);

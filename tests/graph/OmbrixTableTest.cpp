@@ -3,7 +3,6 @@
 #include "GrapheTestUtil.h"
 #include "OmbrixTableUtil.h"
 
-#include <QProcess>
 #include <QStringList>
 
 namespace graphe_test {

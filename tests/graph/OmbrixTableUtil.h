@@ -2,12 +2,15 @@
 // and gives its exit code and its output lines, blank lines dropped.
 #pragma once
 
+#include <chrono>
+
 #include <QByteArray>
-#include <QProcess>
 #include <QString>
 #include <QStringList>
 
 #include <gtest/gtest.h>
+
+#include "ProgrammeLance.h"
 
 namespace graphe_test {
 
@@ -24,16 +27,16 @@ inline Sortie Table(const QStringList& arguments) {
         ADD_FAILURE() << "OMBRIX_BUILD_DIR is not set (run through ctest)";
         return s;
     }
-    QProcess p;
-    p.start(QString::fromLocal8Bit(dossier) + QStringLiteral("/ombrix"),
-            QStringList{QStringLiteral("table")} + arguments);
-    if (!p.waitForFinished(60000) || p.exitStatus() != QProcess::NormalExit) {
-        ADD_FAILURE() << "ombrix did not run: " << p.errorString().toStdString();
+    const programme_test::tResultat p =
+        programme_test::LANCER(QString::fromLocal8Bit(dossier) + QStringLiteral("/ombrix"),
+                               QStringList{QStringLiteral("table")} + arguments, std::chrono::seconds(60));
+    if (!p.Fini) {
+        ADD_FAILURE() << "ombrix did not run: " << p.Erreurs.toStdString();
         return s;
     }
-    s.Code = p.exitCode();
-    s.Lignes = QString::fromUtf8(p.readAllStandardOutput()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
-    s.Erreurs = QString::fromUtf8(p.readAllStandardError()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    s.Code = p.Code;
+    s.Lignes = QString::fromUtf8(p.Sortie).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    s.Erreurs = QString::fromUtf8(p.Erreurs).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
     return s;
 }
 

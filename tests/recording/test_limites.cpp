@@ -56,7 +56,7 @@ protected:
     // The reading of `chemin` gives `resultat` in a child allowed 64 MiB of
     // address space more than this process holds.
     void LectureBornee(const std::string& chemin, uint8_t resultat) {
-        if (limites_test::SousASan) return;
+        if (limites_test::SousSanitizer) return;
         const int code = limites_test::DansEnfantBorne(int64_t{64} << 20, [&] {
             OuvreREC ouvre;
             ouvre.VraiNomFichier = QString::fromStdString(chemin);
