@@ -6,7 +6,7 @@ BUILD_TSAN ?= build-tsan
 JOBS       ?= $(shell nproc)
 CMAKE_ARGS ?= -G Ninja -DCMAKE_BUILD_TYPE=Release
 CLANG_ENV   = CC=clang-14 CXX=clang++-14
-# The checking builds use clang's sanitizers and libFuzzer, lightly optimised, line tables only.
+# The checking builds: clang's sanitizers and libFuzzer, lightly optimised, line tables only.
 CHECK_FLAGS = -O1 -gline-tables-only
 CHECK_ARGS ?= -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="$(CHECK_FLAGS)" \
               -DCMAKE_C_FLAGS_RELWITHDEBINFO="$(CHECK_FLAGS)" -DOMBRIX_TEST_OPTIONS="-O0;-gline-tables-only"
@@ -32,7 +32,7 @@ deps:
 	  $(SUDO) apt-get update -qq && DEBIAN_FRONTEND=noninteractive $(SUDO) apt-get install -y -qq $$missing; \
 	fi
 
-# clang builds the whole tree in well under the time GCC takes; GCC builds the thread check.
+# clang builds the tree in well under the time GCC takes.
 build: deps
 	$(CLANG_ENV) cmake -S . -B $(BUILD) $(CMAKE_ARGS)
 	cmake --build $(BUILD) -j $(JOBS)
@@ -53,10 +53,8 @@ test-asan: deps
 # export worker, and the main window's timer protocol.
 TSAN_TARGETS = test_graph test_export test_ui_tst_form_main
 TSAN_TESTS   = ^(graph|export|ui_tst_form_main)$$
-# GCC's ThreadSanitizer: clang 14's stops on the clone() with which Qt starts processes.
 tsan: deps
-	cmake -S . -B $(BUILD_TSAN) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O1 -g1" \
-	  -DCMAKE_C_FLAGS_RELWITHDEBINFO="-O1 -g1" -DOMBRIX_TEST_OPTIONS="-O0;-g1" -DOMBRIX_TSAN=ON
+	$(CLANG_ENV) cmake -S . -B $(BUILD_TSAN) $(CHECK_ARGS) -DOMBRIX_TSAN=ON
 	cmake --build $(BUILD_TSAN) -j $(JOBS) --target $(TSAN_TARGETS)
 	TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1 suppressions=$(CURDIR)/cmake/tsan.supp" \
 	  ctest --test-dir $(BUILD_TSAN) --output-on-failure -j $(JOBS) -R '$(TSAN_TESTS)'

@@ -15,13 +15,6 @@ namespace {
 using fs_plein::Balayer;
 using fs_plein::Page;
 
-const std::string Ancien = "previous export\n";
-
-void EcrireTexte(const QString& chemin, const std::string& texte) {
-    std::ofstream f(QFile::encodeName(chemin).toStdString(), std::ios::binary | std::ios::trunc);
-    f << texte;
-}
-
 int64_t PagesDe(int64_t octets) {
     return (octets + Page() - 1) / Page();
 }

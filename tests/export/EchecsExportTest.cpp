@@ -13,13 +13,6 @@ using namespace export_test;
 
 namespace {
 
-const std::string Ancien = "previous export\n";
-
-void EcrireTexte(const QString& chemin, const std::string& texte) {
-    std::ofstream f(QFile::encodeName(chemin).toStdString(), std::ios::binary | std::ios::trunc);
-    f << texte;
-}
-
 // Limits the size of files this process writes, for the lifetime of the object.
 class LimiteTailleFichiers {
 public:

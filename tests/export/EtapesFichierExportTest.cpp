@@ -11,8 +11,6 @@ using namespace export_test;
 
 namespace {
 
-const std::string Ancien = "previous export\n";
-
 enum class tEtape { Vider, Fermer, Renommer };
 
 struct tAppels {

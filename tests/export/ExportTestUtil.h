@@ -97,6 +97,14 @@ inline std::string LireFichier(const QString& chemin) {
 }
 
 // Lines of a file ended by line feeds (no empty last element).
+// What a target held before an export that must leave it alone.
+inline const std::string Ancien = "previous export\n";
+
+inline void EcrireTexte(const QString& chemin, const std::string& texte) {
+    std::ofstream f(QFile::encodeName(chemin).toStdString(), std::ios::binary | std::ios::trunc);
+    f << texte;
+}
+
 inline std::vector<std::string> Lignes(const std::string& texte) {
     std::vector<std::string> l;
     size_t debut = 0;

@@ -17,6 +17,7 @@
 #include <QSettings>
 #include <QTemporaryDir>
 
+#include "ContenuFichier.h"
 #include "recmaker/RecMaker.h"
 #include "recording/Annotations.h"
 #include "recording/Concatenation.h"
@@ -48,10 +49,7 @@ Enregistrement Essai(FamilleREC famille, int64_t scans, uint16_t graine, float p
     return e;
 }
 
-QByteArray Lire(const QString& chemin) {
-    QFile f(chemin);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<absent>");
-}
+using fichier_test::Lire;
 
 uint32_t U32(const QByteArray& b, qsizetype position) {
     uint32_t v = 0;

@@ -17,6 +17,7 @@
 #include <QFileInfo>
 #include <QTemporaryDir>
 
+#include "ContenuFichier.h"
 #include "SystemeFichiersPlein.h"
 #include "recmaker/RecMaker.h"
 #include "recording/Annotations.h"
@@ -34,10 +35,7 @@ int64_t PagesDe(int64_t octets) {
     return (octets + Page() - 1) / Page();
 }
 
-QByteArray Lire(const QString& chemin) {
-    QFile f(chemin);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<absent>");
-}
+using fichier_test::Lire;
 
 void Ecrire(const QString& chemin, const QByteArray& octets) {
     QFile f(chemin);

@@ -15,6 +15,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "ContenuFichier.h"
 #include "recording/MorceauxREC.h"
 #include "shell/BoiteMessageEnregistreuse.h"
 #include "shell/Messages.h"
@@ -28,10 +29,7 @@ QByteArray Motif(int taille, int graine) {
     return b;
 }
 
-QByteArray Lire(const QString& chemin) {
-    QFile f(chemin);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<absent>");
-}
+using fichier_test::Lire;
 
 class MorceauxTest : public ::testing::Test {
 protected:

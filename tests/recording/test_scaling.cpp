@@ -141,18 +141,31 @@ struct CasEchelle {
 TEST_F(EchelleTest, EchelleChoisieDepuisLaPlage) {
     const float inf = std::numeric_limits<float>::infinity();
     const float nan = std::numeric_limits<float>::quiet_NaN();
+    // One case per line, so that each comment stays with its case.
+    // clang-format off
     const CasEchelle cas[] = {
         {-2500, 2500, 0, 1, 3},    // 2.500K
         {-0.02f, 0.02f, 0, -1, 2}, // 20.00m
-        {0, 0, 0, 0, 3},           {-10, 10, 0, 0, 2},      {0, 999.9f, 0, 0, 1}, {0, 1000, 0, 1, 3},
-        {-1000, 5, 0, 1, 3},                            // the larger magnitude counts, whatever its sign
-        {0, 1, 0, 0, 3},           {0, 0.5f, 0, -1, 1}, // 500.0m     {0, 0.001f, 0, -1, 3}, {0, 0.00099f, 0,
-                                                        // -2, 1},
-        {0, 2e-12f, 0, -4, 3},     {0, 1.5e-13f, 0, -5, 1}, // beyond the prefix letters
-        {0, 3e38f, 0, 12, 1},      {0, 2500, 1, 0, 0},      // fixed format keeps no prefix
-        {0, 50, 1, 0, 2},                                   // fixed format without prefix keeps its decimals
-        {0, 0.02f, 1, 0, 0},       {0, 2500, 2, 1, 3},      {-inf, inf, 0, 0, 3}, {0, nan, 0, 0, 3},
+        {0, 0, 0, 0, 3},
+        {-10, 10, 0, 0, 2},
+        {0, 999.9f, 0, 0, 1},
+        {0, 1000, 0, 1, 3},
+        {-1000, 5, 0, 1, 3},       // the larger magnitude counts, whatever its sign
+        {0, 1, 0, 0, 3},
+        {0, 0.5f, 0, -1, 1},       // 500.0m
+        {0, 0.001f, 0, -1, 3},
+        {0, 0.00099f, 0, -2, 1},
+        {0, 2e-12f, 0, -4, 3},
+        {0, 1.5e-13f, 0, -5, 1},   // beyond the prefix letters
+        {0, 3e38f, 0, 12, 1},
+        {0, 2500, 1, 0, 0},        // fixed format keeps no prefix
+        {0, 50, 1, 0, 2},          // fixed format without prefix keeps its decimals
+        {0, 0.02f, 1, 0, 0},
+        {0, 2500, 2, 1, 3},
+        {-inf, inf, 0, 0, 3},
+        {0, nan, 0, 0, 3},
     };
+    // clang-format on
     for (const CasEchelle& c : cas) {
         SCOPED_TRACE(testing::Message() << c.min << ".." << c.max << " format " << int(c.format));
         Config.ParamVoie[9].BorneMin = c.min;

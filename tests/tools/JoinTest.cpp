@@ -16,6 +16,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "ContenuFichier.h"
 #include "recmaker/RecMaker.h"
 #include "recording/Annotations.h"
 #include "recording/EnteteREC.h"
@@ -26,12 +27,12 @@ namespace {
 using recmaker::Enregistrement;
 using recmaker::Voie;
 
-struct tSortie {
+struct tSortieJoin {
     int Code = -1;
     QString Erreurs;
 };
 
-Enregistrement Essai(float periode, int64_t scans, uint16_t graine) {
+Enregistrement EssaiJoin(float periode, int64_t scans, uint16_t graine) {
     Enregistrement e;
     e.Famille = FamilleVEL;
     e.PeriodeUs = periode;
@@ -41,10 +42,7 @@ Enregistrement Essai(float periode, int64_t scans, uint16_t graine) {
     return e;
 }
 
-QByteArray Lire(const QString& chemin) {
-    QFile f(chemin);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<absent>");
-}
+using fichier_test::Lire;
 
 class Join : public ::testing::Test {
 protected:
@@ -56,16 +54,16 @@ protected:
         ASSERT_TRUE(QFileInfo::exists(Ombrix));
         A = Chemin(QStringLiteral("a.rec"));
         B = Chemin(QStringLiteral("b.rec"));
-        ASSERT_TRUE(recmaker::Ecrire(Essai(250.f, 100, 1), A.toStdString(), &PlanA));
-        ASSERT_TRUE(recmaker::Ecrire(Essai(250.f, 40, 2), B.toStdString()));
+        ASSERT_TRUE(recmaker::Ecrire(EssaiJoin(250.f, 100, 1), A.toStdString(), &PlanA));
+        ASSERT_TRUE(recmaker::Ecrire(EssaiJoin(250.f, 40, 2), B.toStdString()));
         OctetsA = Lire(A);
         OctetsB = Lire(B);
     }
 
     QString Chemin(const QString& nom) const { return QDir(Temp.path()).filePath(nom); }
 
-    tSortie Lancer(const QStringList& arguments) {
-        tSortie s;
+    tSortieJoin Lancer(const QStringList& arguments) {
+        tSortieJoin s;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert(QStringLiteral("HOME"), Chemin(QStringLiteral("maison")));
         env.insert(QStringLiteral("XDG_CONFIG_HOME"), Chemin(QStringLiteral("maison/config")));
@@ -97,7 +95,7 @@ protected:
 
 TEST_F(Join, WritesTheJoinedRecording) {
     const QString sortie = Chemin(QStringLiteral("joint.rec"));
-    const tSortie s = Lancer({A, B, A, QStringLiteral("-o"), sortie});
+    const tSortieJoin s = Lancer({A, B, A, QStringLiteral("-o"), sortie});
     ASSERT_EQ(s.Code, 0) << s.Erreurs.toStdString();
     EntreesIntactes();
     auto entete = std::make_unique<t_EnteteREC_GlobalTotal>();
@@ -119,9 +117,9 @@ TEST_F(Join, WritesTheJoinedRecording) {
 
 TEST_F(Join, IncompatibleRecordingsGiveTheMessageAndNoOutput) {
     const QString autre = Chemin(QStringLiteral("autre.rec"));
-    ASSERT_TRUE(recmaker::Ecrire(Essai(500.f, 40, 3), autre.toStdString()));
+    ASSERT_TRUE(recmaker::Ecrire(EssaiJoin(500.f, 40, 3), autre.toStdString()));
     const QString sortie = Chemin(QStringLiteral("joint.rec"));
-    const tSortie s = Lancer({A, autre, QStringLiteral("-o"), sortie});
+    const tSortieJoin s = Lancer({A, autre, QStringLiteral("-o"), sortie});
     EXPECT_EQ(s.Code, 1);
     EXPECT_TRUE(s.Erreurs.contains(QStringLiteral("Error:\n files headers are incompatibles")))
         << s.Erreurs.toStdString();
@@ -158,7 +156,7 @@ TEST_F(Join, OtherErrorsAreToldAndLeaveNothingBehind) {
     for (const tCas& c : cas) {
         if (racine && std::string(c.Nom) == "output folder read-only") continue;
         SCOPED_TRACE(c.Nom);
-        const tSortie s = Lancer(c.Arguments);
+        const tSortieJoin s = Lancer(c.Arguments);
         EXPECT_EQ(s.Code, 1);
         EXPECT_TRUE(s.Erreurs.contains(QString::fromLatin1(c.Attendu))) << s.Erreurs.toStdString();
         EXPECT_EQ(Contenu(), QStringList({"a.rec", "b.rec"}));

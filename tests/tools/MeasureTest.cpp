@@ -18,7 +18,7 @@ namespace {
 using recmaker::Enregistrement;
 using recmaker::Voie;
 
-struct tSortie {
+struct tSortieMesure {
     int Code = -1;
     QStringList Lignes;
     QString Erreurs;
@@ -26,7 +26,7 @@ struct tSortie {
 
 // One second of 1000 scans of 1 ms: a square of 100 scans between the raw words 1000 and 3000
 // (values equal to the words), a constant channel, and a channel whose name needs quoting.
-Enregistrement Essai() {
+Enregistrement EssaiMesure() {
     Enregistrement e;
     e.Famille = FamilleTKAR;
     e.PeriodeUs = 1000.f;
@@ -55,11 +55,11 @@ protected:
         ASSERT_FALSE(dossier.isEmpty()) << "OMBRIX_BUILD_DIR is not set (run through ctest)";
         Ombrix = dossier + QStringLiteral("/ombrix");
         Fichier = QDir(Temp.path()).filePath(QStringLiteral("essai.rec"));
-        ASSERT_TRUE(recmaker::Ecrire(Essai(), Fichier.toStdString()));
+        ASSERT_TRUE(recmaker::Ecrire(EssaiMesure(), Fichier.toStdString()));
     }
 
-    tSortie Lancer(const QStringList& arguments) const {
-        tSortie s;
+    tSortieMesure Lancer(const QStringList& arguments) const {
+        tSortieMesure s;
         QProcess p;
         p.start(Ombrix, QStringList{QStringLiteral("measure")} + arguments);
         if (!p.waitForFinished(60000) || p.exitStatus() != QProcess::NormalExit) {
@@ -85,7 +85,7 @@ protected:
 };
 
 TEST_F(Measure, UneLigneParVoieAfficheeEnPleinePrecision) {
-    const tSortie s = Lancer({Fichier});
+    const tSortieMesure s = Lancer({Fichier});
     ASSERT_EQ(s.Code, 0) << s.Erreurs.toStdString();
     ASSERT_EQ(s.Lignes.size(), 4);
     EXPECT_EQ(s.Lignes[0], QStringLiteral("channel,name,min,max,pkpk,freq_hz,period_s,mean,rms"));
@@ -112,8 +112,8 @@ TEST_F(Measure, UneLigneParVoieAfficheeEnPleinePrecision) {
 
 TEST_F(Measure, FenetreZoomee) {
     // Half the recording over the 1000 columns: 500 us per column, the same 10 Hz.
-    const tSortie s = Lancer({Fichier, QStringLiteral("--start"), QStringLiteral("0.25"),
-                              QStringLiteral("--width"), QStringLiteral("0.5")});
+    const tSortieMesure s = Lancer({Fichier, QStringLiteral("--start"), QStringLiteral("0.25"),
+                                    QStringLiteral("--width"), QStringLiteral("0.5")});
     ASSERT_EQ(s.Code, 0) << s.Erreurs.toStdString();
     ASSERT_GE(s.Lignes.size(), 2);
     const std::vector<double> carre = Nombres(s.Lignes[1]);
@@ -127,7 +127,7 @@ TEST_F(Measure, EchecsSurLaSortieDErreur) {
     abime.write(QByteArray(300, '\x5A'));
     abime.close();
     for (const QString& f : {abime.fileName(), QDir(Temp.path()).filePath(QStringLiteral("absent.rec"))}) {
-        const tSortie s = Lancer({f});
+        const tSortieMesure s = Lancer({f});
         EXPECT_EQ(s.Code, 1) << f.toStdString();
         EXPECT_TRUE(s.Lignes.isEmpty());
         EXPECT_TRUE(s.Erreurs.contains(QStringLiteral("ombrix measure: cannot open")))
@@ -135,7 +135,7 @@ TEST_F(Measure, EchecsSurLaSortieDErreur) {
     }
     for (const QStringList& mauvais : {QStringList{}, QStringList{Fichier, QStringLiteral("--width")},
                                        QStringList{Fichier, QStringLiteral("--zoom"), QStringLiteral("2")}}) {
-        const tSortie s = Lancer(mauvais);
+        const tSortieMesure s = Lancer(mauvais);
         EXPECT_EQ(s.Code, 1);
         EXPECT_TRUE(s.Erreurs.contains(QStringLiteral("usage: ombrix measure")));
     }
