@@ -196,7 +196,7 @@ void Comparer(const uint16_t* a, const uint16_t* b, const char* quoi) {
 // One display object through the sequence of views; its table is left in it.
 // Each view is checked against the model when one is given. True when a pass
 // took the fast path.
-bool Passes(DonneesGraphe& g, const Parametres& p, uint8_t checksumVerifie, fuzz::ModelePasse* modele) {
+bool Passes(DonneesGraphe& g, const Parametres& p, uint8_t checksumVerifie, modele_passe::Reference* modele) {
     EnteteF.ChecksumVerifie = checksumVerifie;
     decimator.store(0);
     sousEchantillonageEnabled.store(p.SousEchantillonnage);
@@ -209,12 +209,13 @@ bool Passes(DonneesGraphe& g, const Parametres& p, uint8_t checksumVerifie, fuzz
         if (g.PointeurCyclique.load() != NombreColonnesAffichage) std::abort(); // nothing stops it
         rapide = rapide || g.DernierePasseRapide;
         if (modele == nullptr) return;
-        modele->Passe(Setup, p.SousEchantillonnage, p.Ratio);
+        modele->SousEch = p.SousEchantillonnage;
+        modele->Ratio = p.Ratio;
+        modele->Passe(Setup);
         Comparer(g.TabCyclique.get(), modele->Table.data(),
                  g.DernierePasseRapide ? "fast pass / model" : "page pass / model");
-        if (decimator.load() != modele->Decimateur) {
-            std::fprintf(stderr, "under-sampling counter %d, model %d\n", decimator.load(),
-                         modele->Decimateur);
+        if (decimator.load() != modele->Decim) {
+            std::fprintf(stderr, "under-sampling counter %d, model %d\n", decimator.load(), modele->Decim);
             std::abort();
         }
     };
@@ -250,7 +251,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* octets, size_t taille) {
     const uint8_t checksumVerifie = EnteteF.ChecksumVerifie;
 
     static DonneesGraphe rapide(&EnteteF, &Setup), reference(&EnteteF, &Setup);
-    fuzz::ModelePasse modele(rec, EnteteF);
+    modele_passe::Reference modele;
+    modele.Octets = rec;
     Neuf(rapide, false, fichier.Chemin());
     const bool rapideUtilise = Passes(rapide, p, checksumVerifie, &modele);
     RECUP_AVEC_FONCTION(rapide.TabCyclique.get(), rapide.TabFlottant.get());

@@ -61,6 +61,14 @@ void DonneesGraphe::CALCUL() {
     SAUVE_DATA_CYC2(); // column 0 holds the first scan
     int64_t s = 0;
     int64_t seuil = CompteurGraphique * L / NombreColonnesAffichage;
+    // At the column's last scan: the column is stored and the next one's end computed.
+    const auto finColonne = [&] {
+        if (s != seuil) return;
+        SAUVE_DATA_CYC2();
+        seuil = CompteurGraphique * L / NombreColonnesAffichage;
+        Progression.store(static_cast<double>(CompteurGraphique) / NombreColonnesAffichage,
+                          std::memory_order_relaxed);
+    };
     while (s < L) {
         // Runs of scans inside the page held, up to the next column.
         const int64_t fin = FIN_SUITE(s, seuil);
@@ -68,12 +76,7 @@ void DonneesGraphe::CALCUL() {
             const int64_t suivant = CALCUL_SUITE(s, fin);
             if (suivant > s) {
                 s = suivant;
-                if (s == seuil) {
-                    SAUVE_DATA_CYC2();
-                    seuil = CompteurGraphique * L / NombreColonnesAffichage;
-                    Progression.store(static_cast<double>(CompteurGraphique) / NombreColonnesAffichage,
-                                      std::memory_order_relaxed);
-                }
+                finColonne();
                 continue;
             }
         }
@@ -88,23 +91,13 @@ void DonneesGraphe::CALCUL() {
         if (const int64_t saut = SAUT_SOUS_ECHANTILLONNAGE(std::min(seuil, L) - s); saut > 0) {
             Decimateur_ = static_cast<int32_t>(Decimateur_ + saut);
             s += saut;
-            if (s == seuil) {
-                SAUVE_DATA_CYC2();
-                seuil = CompteurGraphique * L / NombreColonnesAffichage;
-                Progression.store(static_cast<double>(CompteurGraphique) / NombreColonnesAffichage,
-                                  std::memory_order_relaxed);
-            }
+            finColonne();
             continue;
         }
         CompteurDansFichier = longueurScan * s;
         RECUP_VOIE();
         ++s;
-        if (s == seuil) {
-            SAUVE_DATA_CYC2();
-            seuil = CompteurGraphique * L / NombreColonnesAffichage;
-            Progression.store(static_cast<double>(CompteurGraphique) / NombreColonnesAffichage,
-                              std::memory_order_relaxed);
-        }
+        finColonne();
     }
 }
 
