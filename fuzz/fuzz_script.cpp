@@ -1,8 +1,8 @@
 // A math script from a text: the preprocessor over the whole text, then the
 // compile path of the engine for a slot holding the text cut into the 12 lines
-// of 200 characters of a script area, and a few rows run within the engine's
-// own time budget. The header the script is compiled against comes from small
-// TKOS and VEL recordings of the recording maker, read once by the opener.
+// of 200 characters of a script area (tried in a child process first, as the
+// program does), and a few rows run within the engine's statement limit. The header the script is compiled
+// against comes from small TKOS and VEL recordings of the recording maker, read once by the opener.
 //
 // The first byte of the input chooses the recording and how many rows run; the
 // rest is the script text.
@@ -89,12 +89,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* octets, size_t taille) {
     }
     moteur.LANCEMENT_TOUS_SCRIPTS();
 
-    // A few rows, each run bounded by the engine's time budget.
+    // A few rows, each run bounded by the engine's statement limit (lowered:
+    // an endless loop costs a fuzzer's input only a moment).
+    moteur.LimiteInstructions = 1'000'000;
     std::vector<double> ligne(NombreSlotsColonne, 0.0);
     for (int r = 0; r < ((choix >> 1) & 3); ++r) {
         for (int i = 0; i < NombreSlotsColonne; ++i) ligne[static_cast<size_t>(i)] = 0.5 * (i - r);
         TableauTravail = ligne.data();
-        moteur.execute_script();
+        moteur.execute_script({RangeeColonne, r});
         TableauTravail = nullptr;
     }
     RESET_ERREURS_SCRIPT();

@@ -178,7 +178,7 @@ void EtatExport::CALCUL_TEXTE() {
                 ok = false;
                 break;
             }
-            RECUP_DOUBLE(brut.data(), valeurs.data());
+            RECUP_DOUBLE(brut.data(), valeurs.data(), {RangeeExport, r});
 
             tLigneExport ligne;
             ligne.TempsMs = static_cast<double>(tempsUs) / 1000.0;

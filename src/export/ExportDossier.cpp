@@ -6,8 +6,10 @@
 
 #include "export/EtatExport.h"
 #include "export/GlobauxExport.h"
+#include "math/InstallationScripts.h"
 #include "recording/OuvreREC.h"
 #include "shell/BoiteMessage.h"
+#include "shell/Texte8.h"
 
 namespace {
 
@@ -47,6 +49,11 @@ void Parcourir(const QString& dossier, OuvreREC& ouvre, const tOuvertureExport& 
             continue;
         }
         resultat.Exportes.append(cible);
+        const std::vector<std::string> bilan = BILAN_SCRIPTS(ouvre);
+        if (bilan.empty()) continue;
+        QString texte = QDir::toNativeSeparators(cible);
+        for (const std::string& t : bilan) texte += QStringLiteral("\n  ") + DepuisCp1252(t.c_str());
+        resultat.ScriptsEnDefaut.append(texte);
     }
     const QFileInfoList sousDossiers =
         d.entryInfoList(QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System, QDir::Unsorted);
@@ -74,6 +81,7 @@ tResultatDossier SELECTIONNER_DOSSIER(const QString& dossier, OuvreREC& ouvre,
     }
     QString texte = QStringLiteral("CSV folder export finish");
     for (const QString& f : resultat.Ignores) texte += QLatin1Char('\n') + QDir::toNativeSeparators(f);
+    for (const QString& f : resultat.ScriptsEnDefaut) texte += QLatin1Char('\n') + f;
     BOITE_MESSAGE().MONTRER(QStringLiteral("CSV Export"), texte, tIconeBoite::Information);
     return resultat;
 }

@@ -23,6 +23,9 @@ bool OUVRIR_SANS_DIALOGUE(OuvreREC& ouvre, const QString& chemin);
 struct tResultatDossier {
     QStringList Exportes; // CSV files written
     QStringList Ignores;  // recordings not exported (could not be opened or written)
+    // Exported recordings some of whose scripts did not compute their channel
+    // on every row: the CSV file, then what became of each such script.
+    QStringList ScriptsEnDefaut;
 };
 
 // The folder export once the folder is chosen: folder_export is 1 meanwhile;
@@ -31,7 +34,8 @@ struct tResultatDossier {
 // path with ".csv" in place of its last four characters. A recording that
 // cannot be opened is skipped, never exported under the data of another. The
 // final box "CSV folder export finish" (caption "CSV Export", information
-// icon) lists the recordings skipped.
+// icon) lists the recordings skipped, then the files written whose script
+// channels are not all complete, with what became of those scripts.
 tResultatDossier SELECTIONNER_DOSSIER(const QString& dossier, OuvreREC& ouvre,
                                       const tOuvertureExport& ouvrir = OUVRIR_SANS_DIALOGUE);
 

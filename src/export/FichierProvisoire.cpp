@@ -2,8 +2,6 @@
 
 #include <cerrno>
 #include <cstdio>
-#include <cstdlib>
-#include <string>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -11,6 +9,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QRandomGenerator>
 
 namespace {
 
@@ -34,16 +33,22 @@ tEcritureProvisoire::tEcritureProvisoire() : Vider(ViderReel), Fermer(FermerReel
 bool FichierProvisoire::Creer(const QString& cible) {
     Abandonner();
     const QFileInfo info(cible);
-    // Hidden, named after the target, unique: ".<name>.XXXXXX" in the same
-    // folder, so the final rename never crosses file systems.
-    const QString modele =
-        info.absolutePath() + QStringLiteral("/.") + info.fileName() + QStringLiteral(".XXXXXX");
-    std::string nom = QFile::encodeName(modele).toStdString();
-    const int fd = ::mkstemp(nom.data()); // mode 0600: user read and write
+    // Hidden, named after the target, unique: ".<name>.<random>" in the same
+    // folder, so the final rename never crosses file systems. Created with
+    // 0666 less the user's mask, as every file the program writes, so that an
+    // export is as readable as the user's other files.
+    const QString debut = info.absolutePath() + QStringLiteral("/.") + info.fileName() + QLatin1Char('.');
+    int fd = -1;
+    QString chemin;
+    for (int essai = 0; essai < 100 && fd < 0; ++essai) {
+        chemin = debut + QString::number(QRandomGenerator::global()->generate64(), 36);
+        fd = ::open(QFile::encodeName(chemin).constData(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd < 0 && errno != EEXIST) return false;
+    }
     if (fd < 0) return false;
     Fd_ = fd;
     FermetureEchouee_ = false;
-    Chemin_ = QFile::decodeName(nom.c_str());
+    Chemin_ = chemin;
     Cible_ = info.absoluteFilePath();
     // A file replaced keeps the permissions it had.
     struct stat existant {};

@@ -169,7 +169,7 @@ public:
     // Results of the measurements on the displayed window, drawn at the end of
     // the time display: one per slot of SavConf->TabCalcul (at most 10), as a
     // line in the channel's zone or, for Min and Max with PlacementMinMax, as a
-    // flag at the extreme. Nothing unless CalculValide is 1.
+    // flag at the extreme. Nothing when CalculValide is 0.
     void AFF_CALCUL();
     // Level analysis of slot k's channel (frequency, period, RMS need it).
     void CALCUL_MATH(int k);

@@ -17,7 +17,7 @@ constexpr size_t TailleResultat = 256;
 
 void grapheft::AFF_CALCUL() {
     const tConfig& c = *SavConf;
-    if (c.CalculValide != 1 || !gp) return;
+    if (c.CalculValide == 0 || !gp) return;
     TabPositionCalculEcran.fill(0);
     const int n = NOMBRE_MESURES(c);
     for (int k = 0; k < n; ++k) {

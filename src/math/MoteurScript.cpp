@@ -35,62 +35,6 @@ int LigneDeClasse(const ScriptsREC& scripts, int s) {
     return 1;
 }
 
-// Line (from 1) of the first handle sign "@" of slot s outside comments and
-// literals; 0 when there is none. A script computes values of value types
-// only, and the engine's compiler aborts the whole process on some handles of
-// value types (such as "@V0/2"), so the sign is refused before compiling.
-int LigneDeHandle(const ScriptsREC& scripts, int s) {
-    enum { Code, Ligne, Bloc, Chaine, Heredoc } etat = Code;
-    char guillemet = 0;
-    for (int l = 0; l < NombreLignesScript; ++l) {
-        const std::string ligne = scripts.Ligne(s, l);
-        if (etat == Ligne || etat == Chaine) etat = Code; // neither goes past its line
-        for (size_t i = 0; i < ligne.size(); ++i) {
-            const char c = ligne[i];
-            const auto suit = [&](std::string_view t) { return ligne.compare(i, t.size(), t) == 0; };
-            switch (etat) {
-            case Code:
-                if (suit("//")) {
-                    etat = Ligne;
-                } else if (suit("/*")) {
-                    etat = Bloc;
-                    ++i;
-                } else if (suit("\"\"\"")) {
-                    etat = Heredoc;
-                    i += 2;
-                } else if (c == '"' || c == '\'') {
-                    etat = Chaine;
-                    guillemet = c;
-                } else if (c == '@') {
-                    return l + 1;
-                }
-                break;
-            case Ligne:
-                break;
-            case Bloc:
-                if (suit("*/")) {
-                    etat = Code;
-                    ++i;
-                }
-                break;
-            case Chaine:
-                if (c == '\\')
-                    ++i;
-                else if (c == guillemet)
-                    etat = Code;
-                break;
-            case Heredoc:
-                if (suit("\"\"\"")) {
-                    etat = Code;
-                    i += 2;
-                }
-                break;
-            }
-        }
-    }
-    return 0;
-}
-
 } // namespace
 
 std::string MoteurScript::MessageLigne(int rangee, const char* texte) {
@@ -147,8 +91,12 @@ void MoteurScript::Quit_moteur_script() {
 void MoteurScript::LANCEMENT_TOUS_SCRIPTS() {
     const int base = PREMIERE_VOIE_SCRIPT(*EnteteFichier);
     if (base < 0) return;
-    for (int s = 0; s < NombreSlotsExecutes; ++s) {
-        if (!SLOT_SCRIPT_PRESENT(*EnteteFichier, s)) continue;
+    std::vector<int> existants;
+    for (int s = 0; s < NombreSlotsExecutes; ++s)
+        if (SLOT_SCRIPT_PRESENT(*EnteteFichier, s)) existants.push_back(s);
+    // One child process tries them all, before any is compiled here.
+    VERIFIER_COMPILATIONS(existants);
+    for (const int s : existants) {
         SlotCourant = static_cast<int16_t>(s);
         Init_Moteur();
         Message_[s] = erreur_compilation;
@@ -174,9 +122,24 @@ int MoteurScript::compile_script() {
 void MoteurScript::Init_Moteur() {
     const int s = SlotCourant;
     if (s < 0 || s >= NombreSlotsScript) return;
+    if (Verification_[s] == 0) VERIFIER_COMPILATIONS({s});
     const std::lock_guard<std::mutex> verrou(Execution_);
     if (Moteur_[s] || Contexte_[s]) ArreterSlot(s);
+    NonPris_[s] = {};
+    Premiers_[s] = {};
+    const bool fatale = Verification_[s] == 2;
+    // Checked once for this set-up: a later one checks the text again.
+    Verification_[s] = 0;
+    if (fatale) {
+        EcrireErreur(TexteCompilationFatale);
+        retour_erreur = asERROR;
+        return;
+    }
+    MettreEnPlace(s);
+}
 
+void MoteurScript::MettreEnPlace(int s) {
+    // The slot has no engine and no context here.
     Moteur_[s].reset(asCreateScriptEngine(ANGELSCRIPT_VERSION));
     asIScriptEngine* moteur = Moteur_[s].get();
     if (moteur == nullptr) {
@@ -184,18 +147,13 @@ void MoteurScript::Init_Moteur() {
         return;
     }
     moteur->SetMessageCallback(asFUNCTION(gestion_erreur), nullptr, asCALL_CDECL);
-    // The globals are initialised by our own context below, within the time
-    // budget: a global initialised by an endless function must not hang the opening.
+    // The globals are initialised by our own context below, within the
+    // statement limit: a global initialised by an endless function must not
+    // hang the opening.
     moteur->SetEngineProperty(asEP_INIT_GLOBAL_VARS_AFTER_BUILD, 0);
     moteur->SetEngineProperty(asEP_MAX_STACK_SIZE, PileMaxScript);
     moteur->SetEngineProperty(asEP_MAX_CALL_STACK_SIZE, AppelsMaxScript);
     retour_erreur = definition_fonctions(moteur);
-    if (const int l = retour_erreur < 0 ? 0 : LigneDeHandle(*this, s); l > 0) {
-        EcrireErreur(MessageLigne(l + 2, TexteHandleRefuse));
-        retour_erreur = asERROR;
-        ArreterSlot(s);
-        return;
-    }
     if (retour_erreur < 0 || compile_script() < 0) {
         ArreterSlot(s);
         return;
@@ -210,7 +168,7 @@ void MoteurScript::Init_Moteur() {
         return;
     }
     // Objects of a script's own classes could be piled up without end, and the
-    // engine runs their destructors at shut-down outside any budget: a script
+    // engine runs their destructors at shut-down outside any limit: a script
     // that computes a channel has no use for them.
     if (Module_[s]->GetObjectTypeCount() > 0) {
         EcrireErreur(MessageLigne(LigneDeClasse(*this, s) + 2, TexteClasseRefusee));
@@ -219,9 +177,6 @@ void MoteurScript::Init_Moteur() {
         return;
     }
     contexte->SetLineCallback(asFUNCTION(RappelLigne), &Surveillance_[s], asCALL_CDECL);
-    Surveillance_[s].Reserve = ReserveExecution;
-    Arrets_[s] = 0;
-    PileSignalee_[s] = false;
     Armer(s);
     bool memoire = false;
     {
@@ -229,12 +184,11 @@ void MoteurScript::Init_Moteur() {
         retour_erreur = Module_[s]->ResetGlobalVars(contexte);
         memoire = charge.Depasse();
     }
-    Decompter(s);
     if (retour_erreur < 0 || memoire) {
-        // The engine named the global; over a budget, say which one.
+        // The engine named the global; over a limit, say which one.
         if (memoire || Surveillance_[s].Arrete)
-            EcrireErreur(
-                MessageLigne(contexte->GetLineNumber(), memoire ? TexteMemoireDepassee : TexteTempsDepasse));
+            EcrireErreur(MessageLigne(contexte->GetLineNumber(),
+                                      memoire ? TexteMemoireDepassee : TexteInstructionsDepassees));
         if (retour_erreur >= 0) retour_erreur = asERROR;
         ArreterSlot(s);
         return;

@@ -5,21 +5,24 @@
 //
 // A script comes with the recording, so it is untrusted: it sees only the math
 // functions, `Fonc` and exp, and may declare no class (objects it could pile up
-// without end, with destructors that would run outside any budget); each
-// execution has a time budget and each slot a reserve of time over its rows, so
-// that neither an endless loop nor a slow script on every row can hang the
-// program; its stack is bounded, so runaway recursion ends in a script
-// exception; and the memory scripts allocate while they run is bounded
-// (MoteurScriptMemoire.h). A slot over its time or its memory is stopped for
-// good (its channel then stays 0.0) and reported as an error of that slot.
+// without end, with destructors that would run outside any limit). Each slot is
+// first compiled in a child process, so that a script the engine's compiler
+// cannot survive costs its slot only, never the program. Every execution is
+// bounded by a count of executed statements: generous enough that any script
+// that ends runs to its end, whatever the machine and its load (the same input
+// always gives the same output), while one that never ends is aborted. Its stack
+// is bounded, so runaway recursion ends in a script exception, and the memory
+// scripts allocate while they run is bounded (MoteurScriptMemoire.h). A slot
+// over its statements or its memory is stopped for good (its channel then stays
+// 0.0); that, and a script exception, is reported with the row it happened on.
 #pragma once
 
 #include <array>
-#include <chrono>
 #include <cstdint>
 #include <memory>
 #include <mutex>
 #include <string>
+#include <vector>
 
 #include "math/TexteScript.h"
 #include "recording/ScriptsREC.h"
@@ -31,19 +34,17 @@ class asIScriptFunction;
 class asIScriptModule;
 } // namespace AngelScript
 
-// Time one execution of a script may take (one row, or the set-up of its globals).
-inline constexpr std::chrono::microseconds BudgetExecutionScript{10000};
-// Time a slot may spend over its rows: it starts with the reserve, each row
-// gives it the recharge back (up to the reserve), and a slot that has used it
-// up is stopped. A script of a few statements per row never comes near it; one
-// that takes milliseconds on every row is stopped within a fraction of a second.
-inline constexpr std::chrono::microseconds ReserveExecutionScript{200000};
-inline constexpr std::chrono::microseconds RechargeExecutionScript{100};
+// Statements one execution of a script may run (one row, or the set-up of its
+// globals) before it is taken for a script that never ends. A plain loop runs
+// about 60 million statements a second here, so the limit is seconds of work,
+// far above any script that computes one value of a row.
+inline constexpr uint64_t LimiteInstructionsScript = 100'000'000;
 // Why a slot was refused or stopped, in the style of the engine's messages
 // (Windows-1252), after "Ligne %d : ".
 inline constexpr const char* TexteClasseRefusee = "classe ou interface non permise dans un script";
-inline constexpr const char* TexteHandleRefuse = "handle (@) non permis dans un script";
-inline constexpr const char* TexteTempsDepasse = "temps d'ex\351cution d\351pass\351";
+inline constexpr const char* TexteInstructionsDepassees = "nombre d'instructions d\351pass\351";
+inline constexpr const char* TexteCompilationFatale =
+    "compilation impossible : elle arr\352te le moteur de scripts";
 inline constexpr const char* TexteMemoireDepassee = "m\351moire d\351pass\351e";
 // Bounds of a script's context: its stack in bytes and its nested calls.
 inline constexpr int PileMaxScript = 256 * 1024;
@@ -55,30 +56,35 @@ public:
     ~MoteurScript() override;
 
     // Sets up every existing slot (TKOS channels 72..95, VEL 204..227) in
-    // order; a slot whose set-up reported a message gets its error flag.
+    // order; a slot whose set-up reported a message gets its error flag. The
+    // slots are compiled in a child process first (VERIFIER_COMPILATIONS).
     void LANCEMENT_TOUS_SCRIPTS() override;
     // Shuts the current slot down: context, engine and main function released.
     void Quit_moteur_script() override;
     // Sets up the current slot: a new engine with the interface registered, the
-    // script compiled (a script that declares a class or an interface is
-    // refused), its globals initialised within the time and memory budgets, a
-    // context and its "void main()". Any failure leaves the slot not running,
-    // with its message in erreur_compilation.
+    // script compiled (refused when its compilation killed the child process
+    // that tried it first, or when it declares a class or an interface), its
+    // globals initialised within the statement and memory limits, a context
+    // and its "void main()". Any failure leaves the slot not running, with its
+    // message in erreur_compilation.
     void Init_Moteur();
 
     // Runs every running slot (0..23, in order) on the row TableauTravail
-    // points to; nothing without a row. An execution that is aborted (over its
-    // time budget or its slot's reserve) or that went over the memory budget
-    // shuts its slot down; one that ends in a script exception leaves it
-    // running. Both are reported (PRENDRE_ARRETS), an exception only when it
-    // is the stack running out, once per slot. May be called from the export's
-    // worker thread: runs are serialised.
-    void execute_script();
+    // points to; nothing without a row. `rangee` says which row it is, for the
+    // reports. An execution that is aborted (over its statements) or that went
+    // over the memory budget shuts its slot down; one that ends in a script
+    // exception leaves it running. Both are reported (PRENDRE_ARRETS), an
+    // exception once per slot. May be called from any thread: runs are
+    // serialised.
+    void execute_script(tRangee rangee = {});
 
-    // The slots reported while they ran since the last call: their flags into
-    // `arrets` (1: slot s was stopped or ran out of stack), cleared here; true
-    // when one is set. MessageScript(s) then tells why.
-    bool PRENDRE_ARRETS(uint8_t (&arrets)[NombreSlotsScript]);
+    // The reports made while the slots ran since the last call, cleared here:
+    // `arrets[s].Nature` is ArretAucun for a slot with nothing new. True when
+    // one is set.
+    bool PRENDRE_ARRETS(tArretsScripts& arrets);
+    // The first report of slot s since its set-up, taken or not (Nature
+    // ArretAucun when the slot has run on every row so far).
+    tArretScript PREMIER_ARRET(int s) const;
 
     // True when slot s has an engine, a context and a main function.
     bool SlotEnMarche(int s) const;
@@ -87,21 +93,25 @@ public:
     // stopped or broke off while running. Not thread-safe against a run.
     const std::string& MessageScript(int s) const;
 
-    // Time budget of one execution, and the reserve of a slot with its
-    // recharge per row; tests shorten or lengthen them.
-    std::chrono::microseconds BudgetExecution = BudgetExecutionScript;
-    std::chrono::microseconds ReserveExecution = ReserveExecutionScript;
-    std::chrono::microseconds RechargeExecution = RechargeExecutionScript;
+    // Statements one execution may run; tests lower it.
+    uint64_t LimiteInstructions = LimiteInstructionsScript;
+    // Compile each slot in a child process before compiling it here (on
+    // systems that have child processes of their own memory); tests of the
+    // set-up itself may compile in-process only.
+    bool CompilationIsolee = true;
 
-    // The time of a slot: the execution in progress, checked by the engine's
-    // line callback, and what remains of the slot's reserve.
+    // Statements of the execution in progress, counted by the engine's line
+    // callback.
     struct tSurveillance {
-        std::chrono::steady_clock::time_point Debut;
-        std::chrono::steady_clock::duration Limite{};
-        std::chrono::steady_clock::duration Reserve{};
-        uint32_t Lignes = 0;
+        uint64_t Instructions = 0;
+        uint64_t Limite = LimiteInstructionsScript;
         bool Arrete = false; // the callback aborted the execution
     };
+
+    // Compiles each of `slots` (in order) as Init_Moteur would, in a child
+    // process, and marks those whose set-up killed it; the others are set up
+    // here afterwards. Without child processes nothing is marked.
+    void VERIFIER_COMPILATIONS(const std::vector<int>& slots);
 
 private:
     struct LibereMoteur {
@@ -111,20 +121,19 @@ private:
         void operator()(AngelScript::asIScriptContext* c) const;
     };
 
-    // Line callback of every context: aborts an execution over its budget.
+    // Line callback of every context: aborts an execution over its statements.
     static void RappelLigne(AngelScript::asIScriptContext* contexte, void* surveillance);
 
     // "Ligne %d : %s", the script's own line numbering (the engine's row minus 2).
     static std::string MessageLigne(int rangee, const char* texte);
 
+    // The set-up of slot s itself, once its compilation is known to be safe.
+    void MettreEnPlace(int s);
     int compile_script();
     void ArreterSlot(int s);
     void Armer(int s);
-    // The time the execution just ended took from the slot's reserve.
-    void Decompter(int s);
-    // Stops slot s after an execution that was aborted, or went over the
-    // memory budget, and reports it.
-    void ArreterEnCours(int s, AngelScript::asIScriptContext* contexte, bool memoire);
+    // Keeps a report of slot s for PRENDRE_ARRETS and PREMIER_ARRET.
+    void Signaler(int s, uint8_t nature, tRangee rangee, std::string message);
 
     std::array<std::unique_ptr<AngelScript::asIScriptEngine, LibereMoteur>, NombreSlotsScript> Moteur_;
     std::array<std::unique_ptr<AngelScript::asIScriptContext, LibereContexte>, NombreSlotsScript> Contexte_;
@@ -132,7 +141,9 @@ private:
     std::array<AngelScript::asIScriptModule*, NombreSlotsScript> Module_{};         // owned by the engine
     std::array<tSurveillance, NombreSlotsScript> Surveillance_{};
     std::array<std::string, NombreSlotsScript> Message_;
-    std::array<uint8_t, NombreSlotsScript> Arrets_{};    // reported while running, not taken yet
-    std::array<bool, NombreSlotsScript> PileSignalee_{}; // its stack running out was reported
-    std::mutex Execution_;
+    tArretsScripts NonPris_;  // reported while running, not taken yet
+    tArretsScripts Premiers_; // the first report of each slot since its set-up
+    // Compilation checked in a child: 0 not yet, 1 it survived, 2 it killed the child.
+    std::array<uint8_t, NombreSlotsScript> Verification_{};
+    mutable std::mutex Execution_;
 };

@@ -1,9 +1,8 @@
-// Running the scripts on one row, each execution within its time and memory
-// budgets, and the slots stopped meanwhile.
+// Running the scripts on one row, each execution within its statement and
+// memory limits, and the reports of the slots stopped meanwhile.
 #include <angelscript.h>
 
-#include <algorithm>
-#include <string_view>
+#include <utility>
 
 #include "math/MoteurScript.h"
 #include "math/MoteurScriptMemoire.h"
@@ -12,10 +11,6 @@
 using namespace AngelScript;
 
 namespace {
-
-// The clock is read once every so many statements: cheap for the short
-// scripts of a row, soon enough for a loop that never ends.
-constexpr uint32_t LignesEntreMesures = 256;
 
 // The engine keeps data for every thread that runs a script; a thread frees
 // its own when it ends (the export's worker threads come and go).
@@ -30,21 +25,13 @@ void NettoyerEnFinDeFil() {
     thread_local const NettoyageFil nettoyage;
 }
 
-// The exception is the script's stack or call depth running out (runaway
-// recursion), by the engine's own texts.
-bool PileEpuisee(asIScriptContext* contexte) {
-    const char* texte = contexte->GetExceptionString();
-    if (texte == nullptr) return false;
-    const std::string_view t(texte);
-    return t == "Stack overflow" || t == "Too many nested calls";
-}
-
 } // namespace
 
 void MoteurScript::RappelLigne(asIScriptContext* contexte, void* parametre) {
     auto& s = *static_cast<MoteurScript::tSurveillance*>(parametre);
-    if (++s.Lignes % LignesEntreMesures != 0) return;
-    if (std::chrono::steady_clock::now() - s.Debut >= s.Limite) {
+    // Called before every statement: a count, never a clock, so that the same
+    // script on the same row ends the same way on any machine under any load.
+    if (++s.Instructions > s.Limite && !s.Arrete) {
         s.Arrete = true;
         contexte->Abort();
     }
@@ -52,42 +39,35 @@ void MoteurScript::RappelLigne(asIScriptContext* contexte, void* parametre) {
 
 void MoteurScript::Armer(int s) {
     tSurveillance& surveillance = Surveillance_[s];
-    // Within the budget of one execution and what is left of the slot's reserve.
-    surveillance.Limite = std::min<std::chrono::steady_clock::duration>(
-        BudgetExecution, std::max<std::chrono::steady_clock::duration>(surveillance.Reserve, {}));
-    surveillance.Lignes = 0;
+    surveillance.Instructions = 0;
+    surveillance.Limite = LimiteInstructions;
     surveillance.Arrete = false;
-    surveillance.Debut = std::chrono::steady_clock::now();
 }
 
-void MoteurScript::Decompter(int s) {
-    tSurveillance& surveillance = Surveillance_[s];
-    // Only an execution long enough to have been watched is timed: a script of
-    // a few statements costs no clock reading.
-    if (surveillance.Lignes >= LignesEntreMesures)
-        surveillance.Reserve -= std::chrono::steady_clock::now() - surveillance.Debut;
-    surveillance.Reserve = std::min<std::chrono::steady_clock::duration>(
-        surveillance.Reserve + RechargeExecution, ReserveExecution);
+void MoteurScript::Signaler(int s, uint8_t nature, tRangee rangee, std::string message) {
+    Message_[s] = message;
+    tArretScript arret{nature, rangee, std::move(message)};
+    if (Premiers_[s].Nature == ArretAucun) Premiers_[s] = arret;
+    NonPris_[s] = std::move(arret);
 }
 
-void MoteurScript::ArreterEnCours(int s, asIScriptContext* contexte, bool memoire) {
-    Message_[s] = MessageLigne(contexte->GetLineNumber(), memoire ? TexteMemoireDepassee : TexteTempsDepasse);
-    Arrets_[s] = 1;
-    ArreterSlot(s);
-}
-
-bool MoteurScript::PRENDRE_ARRETS(uint8_t (&arrets)[NombreSlotsScript]) {
+bool MoteurScript::PRENDRE_ARRETS(tArretsScripts& arrets) {
     const std::lock_guard<std::mutex> verrou(Execution_);
     bool un = false;
     for (int s = 0; s < NombreSlotsScript; ++s) {
-        arrets[s] = Arrets_[s];
-        un = un || Arrets_[s] != 0;
-        Arrets_[s] = 0;
+        arrets[s] = std::exchange(NonPris_[s], {});
+        un = un || arrets[s].Nature != ArretAucun;
     }
     return un;
 }
 
-void MoteurScript::execute_script() {
+tArretScript MoteurScript::PREMIER_ARRET(int s) const {
+    if (s < 0 || s >= NombreSlotsScript) return {};
+    const std::lock_guard<std::mutex> verrou(Execution_);
+    return Premiers_[s];
+}
+
+void MoteurScript::execute_script(tRangee rangee) {
     const std::lock_guard<std::mutex> verrou(Execution_);
     NettoyerEnFinDeFil();
     for (int s = 0; s < NombreSlotsExecutes; ++s) {
@@ -104,14 +84,20 @@ void MoteurScript::execute_script() {
             resultat = contexte->Execute();
             memoire = charge.Depasse();
         }
-        Decompter(s);
         if (resultat == asEXECUTION_ABORTED || memoire) {
-            ArreterEnCours(s, contexte, memoire);
-        } else if (resultat == asEXECUTION_EXCEPTION && !PileSignalee_[s] && PileEpuisee(contexte)) {
-            // The slot goes on running; its stack running out is said once.
-            Message_[s] = MessageLigne(contexte->GetExceptionLineNumber(), contexte->GetExceptionString());
-            Arrets_[s] = 1;
-            PileSignalee_[s] = true;
+            Signaler(s, ArretDefinitif, rangee,
+                     MessageLigne(contexte->GetLineNumber(),
+                                  memoire ? TexteMemoireDepassee : TexteInstructionsDepassees));
+            ArreterSlot(s);
+            // What it wrote before it was stopped is no result: its channel
+            // holds 0.0 from this row on.
+            const int voie = VOIE_SORTIE_SCRIPT(*EnteteFichier, s);
+            if (voie >= 0 && voie < NombreVoiesTable) TableauTravail[voie] = 0.0;
+        } else if (resultat == asEXECUTION_EXCEPTION && Premiers_[s].Nature == ArretAucun) {
+            // The slot goes on running (its channel keeps what the script wrote
+            // before the exception); that it broke off is said once.
+            Signaler(s, ArretException, rangee,
+                     MessageLigne(contexte->GetExceptionLineNumber(), contexte->GetExceptionString()));
         }
     }
 }

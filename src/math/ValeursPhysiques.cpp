@@ -42,7 +42,7 @@ int NOMBRE_VOIES_SCRIPT() {
     return nombre;
 }
 
-void RECUP_DOUBLE(const uint16_t* ligneBrute, double* ligne) {
+void RECUP_DOUBLE(const uint16_t* ligneBrute, double* ligne, tRangee rangee) {
     // Channel counts are bounded by the 244 channel records, so no index leaves the row.
     const int analog = std::min<int>(EnteteF.NombreVoiesAnalog, NombreVoiesTable);
     const int total = std::min<int>(EnteteF.NombreVoiesTotal, NombreVoiesTable);
@@ -56,7 +56,7 @@ void RECUP_DOUBLE(const uint16_t* ligneBrute, double* ligne) {
         const int finScripts = std::min(analog + NOMBRE_VOIES_SCRIPT(), total);
         std::fill(ligne + analog, ligne + std::max(analog, finScripts), 0.0);
         TableauTravail = ligne;
-        if (CrochetScripts) CrochetScripts();
+        if (CrochetScripts) CrochetScripts(rangee);
         TableauTravail = nullptr;
         debut = std::max(analog, finScripts);
         // Added function channels always get their formula.
@@ -78,5 +78,5 @@ void RECUP_AVEC_FONCTION(const uint16_t* tabCyclique, double* tabFlottant, int c
     if (tabCyclique == nullptr || tabFlottant == nullptr) return;
     for (int c = 0; c < colonnes; ++c)
         RECUP_DOUBLE(tabCyclique + static_cast<std::ptrdiff_t>(c) * NombreSlotsColonne,
-                     tabFlottant + static_cast<std::ptrdiff_t>(c) * NombreSlotsColonne);
+                     tabFlottant + static_cast<std::ptrdiff_t>(c) * NombreSlotsColonne, {RangeeColonne, c});
 }

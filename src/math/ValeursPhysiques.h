@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <functional>
 
+#include "recording/ScriptsREC.h"
+
 // One column of the display table: 245 slots, channels 0..243 and the logic word in slot 244.
 inline constexpr int NombreSlotsColonne = 245;
 inline constexpr int SlotLogique = 244;
@@ -13,9 +15,10 @@ inline constexpr int SlotLogique = 244;
 inline constexpr int NombreColonnesAffichage = 1000;
 inline constexpr int NombreColonnesTable = 2000;
 
-// Runs the compiled math scripts on the row TableauTravail points to. Installed
-// by the scripting engine once it exists; until then no script runs.
-using tCrochetScripts = std::function<void()>;
+// Runs the compiled math scripts on the row TableauTravail points to, which is
+// the row `rangee`. Installed by the scripting engine once it exists; until
+// then no script runs.
+using tCrochetScripts = std::function<void(tRangee rangee)>;
 // Replaces the hook (an empty function removes it).
 void INSTALLER_CROCHET_SCRIPTS(tCrochetScripts crochet);
 
@@ -24,10 +27,11 @@ void INSTALLER_CROCHET_SCRIPTS(tCrochetScripts crochet);
 // the recorded analog channels in the row.
 int NOMBRE_VOIES_SCRIPT();
 
-// Fills `ligne` (245 doubles) from one column `ligneBrute` (245 words). Slots
-// not holding a channel of the open recording (and the logic slot) are left as
-// they were.
-void RECUP_DOUBLE(const uint16_t* ligneBrute, double* ligne);
+// Fills `ligne` (245 doubles) from one column `ligneBrute` (245 words), the row
+// `rangee` (a display column or an exported row, for the scripts' reports).
+// Slots not holding a channel of the open recording (and the logic slot) are
+// left as they were.
+void RECUP_DOUBLE(const uint16_t* ligneBrute, double* ligne, tRangee rangee);
 
 // Converts `colonnes` columns of the raw table into the table of physical
 // values; both tables are column-major with 245 slots per column.

@@ -129,6 +129,9 @@ public:
     // Shows the script-error window with the 40 error flags when one is set
     // after an opening; the flags are cleared afterwards in any case.
     std::function<void(const uint8_t (&erreurs)[NombreSlotsScript])> MontrerErreursScripts;
+    // Shows the scripts stopped or broken off while they ran (the engine's
+    // reports, taken by InstallationScripts::SIGNALER_ARRETS).
+    std::function<void(const tArretsScripts& arrets)> MontrerArretsScripts;
 
     // Title lines (Windows-1252): the full line with the trigger date, the same
     // without the date, and the recording's own title (or empty).

@@ -4,10 +4,31 @@
 // compile and run the scripts (it overrides the two set-up hooks below).
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <string>
 
 #include "recording/EnteteREC.h"
+
+// Which row of physical values the scripts run on: a column of the display
+// table or a row of an export, by its index, so that a script that breaks off
+// on it can be reported with it.
+inline constexpr uint8_t RangeeColonne = 0, RangeeExport = 1;
+struct tRangee {
+    uint8_t Genre = RangeeColonne;
+    int64_t Indice = 0;
+};
+
+// What happened to a script slot while it ran, as the user is told it.
+inline constexpr uint8_t ArretAucun = 0;
+inline constexpr uint8_t ArretDefinitif = 1; // stopped for good: its channel holds 0.0 from that row on
+inline constexpr uint8_t ArretException = 2; // broke off on that row (a script exception), runs on
+struct tArretScript {
+    uint8_t Nature = ArretAucun;
+    tRangee Rangee;
+    std::string Message; // "Ligne %d : " and why, as the engine's messages (Windows-1252)
+};
+using tArretsScripts = std::array<tArretScript, NombreSlotsScript>;
 
 class ScriptsREC {
 public:

@@ -7,6 +7,7 @@
 #include <QStyle>
 #include <QVBoxLayout>
 
+#include "math/InstallationScripts.h"
 #include "shell/Messages.h"
 #include "shell/Texte8.h"
 
@@ -23,6 +24,33 @@ QString TEXTE_SLOTS_ERREUR(const uint8_t (&erreurs)[NombreSlotsScript]) {
     return texte;
 }
 
+namespace {
+
+struct tDrapeaux {
+    uint8_t Slots[NombreSlotsScript]{};
+};
+
+tDrapeaux Drapeaux(const tArretsScripts& arrets) {
+    tDrapeaux d;
+    for (int s = 0; s < NombreSlotsScript; ++s) d.Slots[s] = arrets[s].Nature != ArretAucun ? 1 : 0;
+    return d;
+}
+
+} // namespace
+
+ErreurScript::ErreurScript(const tArretsScripts& arrets, const t_EnteteREC_GlobalTotal& entete,
+                           QWidget* parent)
+    : ErreurScript(Drapeaux(arrets).Slots, parent) {
+    QString texte;
+    for (int s = 0; s < NombreSlotsScript; ++s) {
+        if (arrets[s].Nature == ArretAucun) continue;
+        if (!texte.isEmpty()) texte += QLatin1Char('\n');
+        texte += DepuisCp1252(TEXTE_ARRET_SCRIPT(entete, s, arrets[s]).c_str());
+    }
+    labelArrets->setText(texte);
+    labelArrets->setVisible(!texte.isEmpty());
+}
+
 ErreurScript::ErreurScript(const uint8_t (&erreurs)[NombreSlotsScript], QWidget* parent) : QDialog(parent) {
     setModal(true);
     setWindowTitle(DepuisCp1252(POS_MESS(M_ErreurScript)));
@@ -37,6 +65,10 @@ ErreurScript::ErreurScript(const uint8_t (&erreurs)[NombreSlotsScript], QWidget*
     labelSlots = new QLabel(TEXTE_SLOTS_ERREUR(erreurs), this);
     labelSlots->setObjectName(QStringLiteral("labelSlots"));
     labelSlots->setWordWrap(true);
+    labelArrets = new QLabel(this);
+    labelArrets->setObjectName(QStringLiteral("labelArrets"));
+    labelArrets->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    labelArrets->hide();
     buttonRetour = new QPushButton(DepuisCp1252(POS_MESS(M_Retour)), this);
     buttonRetour->setObjectName(QStringLiteral("buttonRetour"));
     buttonRetour->setDefault(true);
@@ -44,6 +76,7 @@ ErreurScript::ErreurScript(const uint8_t (&erreurs)[NombreSlotsScript], QWidget*
     auto* textes = new QVBoxLayout;
     textes->addWidget(labelTexte);
     textes->addWidget(labelSlots);
+    textes->addWidget(labelArrets);
     textes->addStretch(1);
     auto* haut = new QHBoxLayout;
     haut->addWidget(pictureBox, 0, Qt::AlignTop);
@@ -61,6 +94,11 @@ ErreurScript::ErreurScript(const uint8_t (&erreurs)[NombreSlotsScript], QWidget*
 
 void MONTRER_ERREURS_SCRIPTS(const uint8_t (&erreurs)[NombreSlotsScript]) {
     ErreurScript fenetre(erreurs, QApplication::activeWindow());
+    fenetre.exec();
+}
+
+void MONTRER_ARRETS_SCRIPTS(const tArretsScripts& arrets, const t_EnteteREC_GlobalTotal& entete) {
+    ErreurScript fenetre(arrets, entete, QApplication::activeWindow());
     fenetre.exec();
 }
 

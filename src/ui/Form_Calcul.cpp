@@ -145,7 +145,8 @@ Form_Calcul::~Form_Calcul() {
 
 void Form_Calcul::Init() {
     Remplissage_ = true;
-    const bool valide = Conf.CalculValide == 1;
+    // Any value but 0 (a configuration file may hold one) draws the results.
+    const bool valide = Conf.CalculValide != 0;
     checkBoxValid->setChecked(valide);
     groupBoxNombre->setVisible(valide);
     groupBoxChoix->setVisible(valide);
@@ -185,7 +186,7 @@ void Form_Calcul::MODIFIE() {
 
 void Form_Calcul::CHANGE_VALIDE() {
     if (Remplissage_) return;
-    Conf.CalculValide = Conf.CalculValide == 1 ? 0 : 1;
+    Conf.CalculValide = Conf.CalculValide != 0 ? 0 : 1;
     MODIFIE();
 }
 

@@ -111,6 +111,9 @@ Form_main::Form_main(QWidget* parent) : QMainWindow(parent) {
     OuvrirRecord->Dialogue = DialogueFiltre.get();
     // The opening shows the script-error window itself when a script failed to compile.
     OuvrirRecord->MontrerErreursScripts = VIEW::MONTRER_ERREURS_SCRIPTS;
+    OuvrirRecord->MontrerArretsScripts = [ouvre = OuvrirRecord.get()](const tArretsScripts& arrets) {
+        VIEW::MONTRER_ARRETS_SCRIPTS(arrets, *ouvre->EnteteFichier);
+    };
     MoteurScripts = INSTALLER_SCRIPTS(*OuvrirRecord);
     EnteteF.HandleFichier = 0;
     timer1->start();

@@ -9,6 +9,7 @@
 #include "recording/EnteteREC.h"
 #include "recording/OuvreREC.h"
 #include "shell/BoiteMessage.h"
+#include "shell/Messages.h"
 #include "viewer/Lancement.h"
 
 int LANCER_CONSOLE(int& argc, char** argv, const QStringList& arguments, const tLigneCommande& ligne) {
@@ -32,6 +33,10 @@ int LANCER_CONSOLE(int& argc, char** argv, const QStringList& arguments, const t
         if (APPEL_FICHIER_DEMARRAGE(ouvre, ligne.FichierREC, ligne.ModeExport)) {
             FENETRE_EXPORT(ligne);
             resultat = LANCER_EXPORT_CONSOLE(ligne.ModeExport - 1, ouvre);
+            // A channel a script did not compute is never passed over in silence.
+            const bool ecrit = resultat == 0;
+            if (scripts->SIGNALER_BILAN(ecrit ? POS_MESS(M_FichierSaufScripts) : nullptr) && ecrit)
+                resultat = SortieScriptsEnDefaut;
         }
     }
     SAUVER_CLE();

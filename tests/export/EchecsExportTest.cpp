@@ -133,10 +133,17 @@ TEST_F(ExportTest, SuccessfulExportReplacesThePreviousFileAndKeepsItsPermissions
     ASSERT_EQ(stat(nom.c_str(), &s), 0);
     EXPECT_EQ(s.st_mode & 0777, 0640u);
     EXPECT_EQ(Contenu(), QStringList({QStringLiteral("essai.rec"), QStringLiteral("sortie.txt")}));
-    // A new file: user read and write.
-    ASSERT_TRUE(Exporter(TypeTexte, Chemin(QStringLiteral("neuf.txt"))));
-    ASSERT_EQ(stat(QFile::encodeName(Chemin(QStringLiteral("neuf.txt"))).constData(), &s), 0);
-    EXPECT_EQ(s.st_mode & 0777, 0600u);
+    // A new file: 0666 less the user's mask, as every file the program writes
+    // (colleagues read an export as they read the user's other files).
+    for (const mode_t masque : {mode_t{022}, mode_t{077}}) {
+        const mode_t avant = umask(masque);
+        const QString neuf = Chemin(QStringLiteral("neuf%1.txt").arg(masque));
+        const bool ecrit = Exporter(TypeTexte, neuf);
+        umask(avant);
+        ASSERT_TRUE(ecrit);
+        ASSERT_EQ(stat(QFile::encodeName(neuf).constData(), &s), 0);
+        EXPECT_EQ(s.st_mode & 0777, 0666u & ~masque);
+    }
 }
 
 TEST_F(ExportTest, SquareBracketsOfTheFileNameBecomeParentheses) {

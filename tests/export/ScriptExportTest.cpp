@@ -1,10 +1,14 @@
 // Script channels in an export: the scripts of the recording run on every
 // exported row, through the same row hook as the display; a script that never
-// ends costs its budget once and leaves its column at 0.0.
+// ends costs its statement limit once, leaves its column at 0.0 and is
+// reported with its row; a slow one computes every row.
 #include "ExportTestUtil.h"
 
+#include <atomic>
 #include <chrono>
+#include <thread>
 
+#include "export/ExportDossier.h"
 #include "math/InstallationScripts.h"
 #include "math/MoteurScript.h"
 
@@ -84,6 +88,53 @@ TEST_F(ScriptExport, EndlessScriptDoesNotHangTheExportAndItsColumnStaysZero) {
     ASSERT_NE(moteur, nullptr);
     EXPECT_FALSE(moteur->SlotEnMarche(3));
     EXPECT_TRUE(moteur->SlotEnMarche(0));
+    // Stopped on the first exported row, and said so.
+    const tArretScript arret = moteur->PREMIER_ARRET(3);
+    EXPECT_EQ(arret.Nature, ArretDefinitif);
+    EXPECT_EQ(arret.Rangee.Genre, RangeeExport);
+    EXPECT_EQ(arret.Rangee.Indice, 0);
+    EXPECT_EQ(Installation->BILAN_SCRIPTS().size(), 1u);
+}
+
+// A folder export names the files written whose script channels are not all
+// complete, and says what became of those scripts.
+TEST_F(ScriptExport, FolderExportNamesTheFilesWithIncompleteScriptChannels) {
+    ASSERT_TRUE(QDir(Dossier()).mkpath(QStringLiteral("lot")));
+    Ecrire(AvecScripts(20, {"function = 'Niveau' + 1;"}), QStringLiteral("lot/bon.rec"));
+    Ecrire(AvecScripts(20, {"function = ;"}), QStringLiteral("lot/faute.rec"));
+    const tResultatDossier r = SELECTIONNER_DOSSIER(Chemin(QStringLiteral("lot")), Ouvre);
+    EXPECT_EQ(r.Exportes.size(), 2);
+    ASSERT_EQ(r.ScriptsEnDefaut.size(), 1);
+    EXPECT_TRUE(r.ScriptsEnDefaut[0].startsWith(Chemin(QStringLiteral("lot/faute.csv")) +
+                                                QStringLiteral("\n  FD (Boucle) not set up: Ligne 1 : ")))
+        << r.ScriptsEnDefaut[0].toStdString();
+    EXPECT_TRUE(QString::fromStdString(Boites.TEXTES().back()).endsWith(r.ScriptsEnDefaut[0]));
+}
+
+// A script that ends, however slow, computes every row: the same file byte for
+// byte with the machine idle and with both cores busy elsewhere.
+TEST_F(ScriptExport, SlowScriptComputesEveryRowWhateverTheLoad) {
+    ASSERT_EQ(
+        Ouvrir(AvecScripts(5000, {"double s = 0; for (int i = 0; i < 10000; i++) s += 1; function = s;"})),
+        LectureOK);
+    const std::vector<std::string> calme = ExporterTexte();
+    std::vector<std::string> charge;
+    {
+        std::atomic<bool> fin{false};
+        std::vector<std::thread> occupes;
+        for (int k = 0; k < 2; ++k)
+            occupes.emplace_back([&fin] {
+                volatile uint64_t x = 0;
+                while (!fin.load(std::memory_order_relaxed)) x = x + 1;
+            });
+        charge = ExporterTexte();
+        fin = true;
+        for (std::thread& t : occupes) t.join();
+    }
+    ASSERT_EQ(calme.size(), 3u + 5000u);
+    EXPECT_EQ(charge, calme);
+    for (int64_t r = 0; r < 5000; ++r) ASSERT_EQ(Valeur(calme[3 + r], 4), 10000.0) << r;
+    EXPECT_TRUE(Installation->BILAN_SCRIPTS().empty());
 }
 
 } // namespace

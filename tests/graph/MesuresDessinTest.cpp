@@ -128,6 +128,11 @@ TEST_F(ResultatsTest, RienSansCalculValideNiPourUnTypeInconnu) {
     G->AFF_CALCUL();
     EXPECT_EQ(G->NewBitmap, avant);
     EXPECT_EQ(G->TabPositionCalculEcran[0] + G->TabPositionCalculEcran[1], 0);
+    // Any value but 0 draws, as 1 does (a configuration file may hold one).
+    Config.CalculValide = 2;
+    Creneaux({{0, MesureMin}});
+    G->AFF_CALCUL();
+    EXPECT_NE(G->NewBitmap, avant);
 }
 
 TEST_F(ResultatsTest, VoieHorsEnregistrementMesureeCommeLaVoieZero) {

@@ -71,7 +71,7 @@ protected:
     static std::vector<double> Ligne(std::vector<uint16_t> brut, double fond = -999.0) {
         brut.resize(NombreSlotsColonne, 0);
         std::vector<double> ligne(NombreSlotsColonne, fond);
-        RECUP_DOUBLE(brut.data(), ligne.data());
+        RECUP_DOUBLE(brut.data(), ligne.data(), {});
         return ligne;
     }
 };

@@ -128,7 +128,7 @@ TEST_F(RecupDouble, OperandOutsideTheChannelsReadsZero) {
         brut[0] = 10;
         brut[1] = 4;
         std::vector<double> ligne(NombreSlotsColonne, 77.0);
-        RECUP_DOUBLE(brut.data(), ligne.data());
+        RECUP_DOUBLE(brut.data(), ligne.data(), {});
         EXPECT_DOUBLE_EQ(ligne[somme], 10.5);
         EXPECT_DOUBLE_EQ(ligne[produit], 0.5);
     }
@@ -147,7 +147,7 @@ TEST_F(RecupDouble, OperandNotYetComputedInTheRowReadsZero) {
     std::vector<double> ligne(NombreSlotsColonne, 500.0);
     for (int passe = 0; passe < 3; ++passe) {
         SCOPED_TRACE(passe);
-        RECUP_DOUBLE(brut.data(), ligne.data());
+        RECUP_DOUBLE(brut.data(), ligne.data(), {});
         EXPECT_DOUBLE_EQ(ligne[soi], 10.0);
         EXPECT_DOUBLE_EQ(ligne[avant], 10.0);
         EXPECT_DOUBLE_EQ(ligne[apres], 20.0);
@@ -160,7 +160,7 @@ TEST_F(RecupDouble, ChannelCountsBeyondTheTablesStayInsideTheRow) {
     EnteteF.NombreVoiesTotal = 255;
     std::vector<uint16_t> brut(NombreSlotsColonne, 3);
     std::vector<double> ligne(NombreSlotsColonne, -1.0);
-    RECUP_DOUBLE(brut.data(), ligne.data()); // the sanitizer build checks the bounds
+    RECUP_DOUBLE(brut.data(), ligne.data(), {}); // the sanitizer build checks the bounds
     EXPECT_DOUBLE_EQ(ligne[1], 3.0);
     EXPECT_EQ(ligne[SlotLogique], -1.0);
 }
@@ -215,7 +215,7 @@ protected:
         Calculee(Enregistreur, 0, 0, 1, 100.f, 100.f); // slot 2's channel 3
         ValiditeAngelScript = 1;
         // Slot 0 writes its channel from channel 0; slot 2 assigns nothing.
-        INSTALLER_CROCHET_SCRIPTS([this] {
+        INSTALLER_CROCHET_SCRIPTS([this](tRangee) {
             ++appels;
             ligneVue = TableauTravail;
             if (TableauTravail != nullptr) TableauTravail[2] = TableauTravail[0] * 3;
@@ -239,7 +239,7 @@ TEST_F(Scripts, ScriptsRunOnTheRowAndKeepTheirChannels) {
     brut[0] = 10;
     brut[1] = 4;
     std::vector<double> ligne(NombreSlotsColonne, 55.0);
-    RECUP_DOUBLE(brut.data(), ligne.data());
+    RECUP_DOUBLE(brut.data(), ligne.data(), {});
     EXPECT_EQ(appels, 1);
     EXPECT_EQ(ligneVue, ligne.data());
     EXPECT_EQ(TableauTravail, nullptr); // no row is being computed any more

@@ -70,13 +70,16 @@ TEST_F(TableMessages, HoldsExactlyTheListedNamesOnceEach) {
         "M_Temps "
         "M_TempsAbsolue M_TempsDebut M_TempsFin M_TempsRelatif M_Timebase M_TypeEcran M_Undersampling "
         "M_Unite M_ValeurSuitCurseur M_Valid_Calcul M_Valider M_ValidLog M_ValidVL M_Version M_Vertical "
-        "M_VL_EnDehors M_VL_Position M_Voie M_VoieLog M_VoieLogique M_VoieX_XY M_VoiesPleines M_XY_dots "
+        "M_VL_EnDehors M_VL_Position M_Voie M_VoieLog M_VoieLogique M_VoieX_XY M_VoiesPleines "
+        "M_ScriptArreteColonne M_ScriptArreteLigne "
+        "M_ScriptInterrompuColonne M_ScriptInterrompuLigne M_ScriptNonInstalle M_VoieNonCalculee M_VoieZero "
+        "M_VoieZeroEnSuite M_FichierSaufScripts M_XY_dots "
         "M_XY_dots_size "
         "M_XY_lines M_ZoomEntreCurseur M_ZoomOff M_ZoomOn";
     std::istringstream flux(attendus);
     std::vector<std::string> noms;
     for (std::string nom; flux >> nom;) noms.push_back(nom);
-    ASSERT_EQ(noms.size(), 193u);
+    ASSERT_EQ(noms.size(), 202u);
 
     const auto table = TABLE_MESSAGES();
     ASSERT_EQ(table.size(), NombreMessages);

@@ -179,8 +179,49 @@ TEST_F(Console, RecordingThatCannotBeOpenedFails) {
         EXPECT_FALSE(s.Erreurs.isEmpty());
         EXPECT_FALSE(QFileInfo::exists(rec.left(rec.size() - 4) + QStringLiteral(".csv")));
     }
-    // No recording named at all: nothing to export.
-    EXPECT_EQ(Lancer({QStringLiteral("/t")}).Code, 1);
+    // No recording named at all: nothing to export, which is said and is a
+    // failure as any export that writes nothing; the settings are saved as
+    // after any export.
+    const tSortie rien = Lancer({QStringLiteral("/t")});
+    EXPECT_EQ(rien.Code, 1);
+    EXPECT_TRUE(rien.Erreurs.contains(QStringLiteral("nothing exported"))) << rien.Erreurs.toStdString();
+    EXPECT_TRUE(QFileInfo::exists(SetupUtilisateur()));
+}
+
+// A recording whose scripts cannot all compute their channels: the file is
+// written whole, the slow script's channel right on every row, the stopped
+// one's at 0; standard error says which script, where and why, and the exit
+// status is 3 so that a batch sees it.
+TEST_F(Console, ScriptThatCouldNotComputeItsChannelIsReportedAndFails) {
+    Enregistrement e;
+    e.Famille = FamilleTKOS;
+    e.RevisionVoies = 4;
+    e.Revision = 4;
+    e.Modele = "TKOS 8";
+    e.PeriodeUs = 100.f;
+    e.NombreScans = 300;
+    e.Voies = {Voie{.Numero = 0, .Nom = "A", .Donnees = recmaker::Rampe(0, 1)},
+               Voie{.Numero = 72, .Nom = "Lent"}, Voie{.Numero = 73, .Nom = "Boucle"}};
+    e.Scripts = {{0, {"double s = 0; for (int i = 0; i < 10000; i++) s += 1; function = s;"}},
+                 {1, {"function = 1;", "if ('A' > 99) while (true) {}"}}};
+    const QString chemin = Chemin(QStringLiteral("scripts.rec"));
+    ASSERT_TRUE(recmaker::Ecrire(e, chemin.toStdString()));
+    const tSortie s = Lancer({chemin, QStringLiteral("/t")});
+    EXPECT_EQ(s.Code, 3) << s.Erreurs.toStdString();
+    EXPECT_TRUE(s.Erreurs.contains(QString::fromUtf8("FB (Boucle) arrêté à la ligne exportée 100: "
+                                                     "Ligne 2 : nombre d'instructions dépassé")))
+        << s.Erreurs.toStdString();
+    EXPECT_TRUE(s.Erreurs.contains(QStringLiteral("sauf les voies de ces scripts")))
+        << s.Erreurs.toStdString();
+    EXPECT_FALSE(s.Erreurs.contains(QStringLiteral("FA"))) << "the slow script ran to its end";
+    const auto lignes = Lignes(Chemin(QStringLiteral("scripts.txt")));
+    ASSERT_EQ(lignes.size(), 300u);
+    for (size_t r = 0; r < lignes.size(); ++r) {
+        const QList<QByteArray> champs = lignes[r].split('\t');
+        ASSERT_GE(champs.size(), 4) << r;
+        EXPECT_EQ(champs[2].toDouble(), 10000.0) << r;
+        EXPECT_EQ(champs[3].toDouble(), r < 100 ? 1.0 : 0.0) << r;
+    }
 }
 
 TEST_F(Console, ConfigurationFileFirstAndRelativeRecording) {

@@ -58,10 +58,11 @@ protected:
         ASSERT_TRUE(recmaker::Ecrire(EssaiMesure(), Fichier.toStdString()));
     }
 
-    tSortieMesure Lancer(const QStringList& arguments) const {
+    tSortieMesure Lancer(const QStringList& arguments,
+                         const QString& commande = QStringLiteral("measure")) const {
         tSortieMesure s;
         QProcess p;
-        p.start(Ombrix, QStringList{QStringLiteral("measure")} + arguments);
+        p.start(Ombrix, QStringList{commande} + arguments);
         if (!p.waitForFinished(60000) || p.exitStatus() != QProcess::NormalExit) {
             ADD_FAILURE() << "ombrix did not run: " << p.errorString().toStdString();
             return s;
@@ -139,6 +140,51 @@ TEST_F(Measure, EchecsSurLaSortieDErreur) {
         EXPECT_EQ(s.Code, 1);
         EXPECT_TRUE(s.Erreurs.contains(QStringLiteral("usage: ombrix measure")));
     }
+}
+
+// Scripts that do not compute their channel on every row: slot 0 is slow but
+// ends (its mean is exact), slot 1 never ends from column 501 on, slot 2 does
+// not compile. Each command says what it met on standard error and ends with
+// status 3; `table`, which shows raw words only, never runs a row.
+TEST_F(Measure, ScriptsQuiNeCalculentPasChaqueLigneSontSignales) {
+    Enregistrement e;
+    e.Famille = FamilleTKOS;
+    e.RevisionVoies = 4;
+    e.Revision = 4;
+    e.Modele = "TKOS 8";
+    e.NombreScans = 1000;
+    e.Voies = {Voie{.Numero = 0, .Nom = "A", .Donnees = recmaker::Rampe(0, 1)},
+               Voie{.Numero = 72, .Nom = "Lent"}, Voie{.Numero = 73, .Nom = "Boucle"},
+               Voie{.Numero = 74, .Nom = "Faute"}};
+    e.Scripts = {{0, {"double s = 0; for (int i = 0; i < 10000; i++) s += 1; function = s;"}},
+                 {1, {"function = 'A';", "if ('A' > 500) while (true) {}"}},
+                 {2, {"function = ;"}}};
+    const QString chemin = QDir(Temp.path()).filePath(QStringLiteral("scripts.rec"));
+    ASSERT_TRUE(recmaker::Ecrire(e, chemin.toStdString()));
+    const QString arret = QStringLiteral("FB (Boucle) stopped at display column 501: Ligne 2 : nombre d");
+    const QString faute = QStringLiteral("FC (Faute) not set up: Ligne 1 : ");
+
+    const tSortieMesure m = Lancer({chemin});
+    EXPECT_EQ(m.Code, 3) << m.Erreurs.toStdString();
+    ASSERT_GE(m.Lignes.size(), 3);
+    ASSERT_TRUE(m.Lignes[2].startsWith(QStringLiteral("1,Lent,"))) << m.Lignes[2].toStdString();
+    EXPECT_EQ(Nombres(m.Lignes[2])[5], 10000.0) << "mean";
+    EXPECT_TRUE(m.Erreurs.contains(arret)) << m.Erreurs.toStdString();
+    EXPECT_TRUE(m.Erreurs.contains(faute)) << m.Erreurs.toStdString();
+    EXPECT_FALSE(m.Erreurs.contains(QStringLiteral("FA"))) << m.Erreurs.toStdString();
+
+    const tSortieMesure t = Lancer({chemin}, QStringLiteral("table"));
+    EXPECT_EQ(t.Code, 3) << t.Erreurs.toStdString();
+    EXPECT_EQ(t.Lignes.size(), 1001);
+    EXPECT_TRUE(t.Erreurs.contains(faute)) << t.Erreurs.toStdString();
+    EXPECT_FALSE(t.Erreurs.contains(QStringLiteral("FB"))) << t.Erreurs.toStdString();
+
+    const QString image = QDir(Temp.path()).filePath(QStringLiteral("scripts.png"));
+    const tSortieMesure r = Lancer({chemin, QStringLiteral("-o"), image}, QStringLiteral("render"));
+    EXPECT_EQ(r.Code, 3) << r.Erreurs.toStdString();
+    EXPECT_TRUE(QFile::exists(image));
+    EXPECT_TRUE(r.Erreurs.contains(arret)) << r.Erreurs.toStdString();
+    EXPECT_TRUE(r.Erreurs.contains(faute)) << r.Erreurs.toStdString();
 }
 
 } // namespace

@@ -93,6 +93,29 @@ private slots:
         QCOMPARE(VIEW::TEXTE_SLOTS_ERREUR(aucune), QStringLiteral("FB "));
     }
 
+    // Reports of running scripts: the slots named, and one line each saying
+    // where, why and what the channel holds; none with the opening's flags.
+    void errorWindowWithTheReportsOfRunningScripts() {
+        Langue = 0;
+        Ouvrir(Essai());
+        tArretsScripts arrets;
+        arrets[0] = {ArretDefinitif, {RangeeExport, 12}, "Ligne 1 : nombre d'instructions d\xE9pass\xE9"};
+        arrets[2] = {ArretException, {RangeeColonne, 7}, "Ligne 3 : Divide by zero"};
+        ErreurScript d(arrets, EnteteF);
+        QCOMPARE(d.labelSlots->text(), QStringLiteral("FA FC "));
+        QCOMPARE(
+            d.labelArrets->text(),
+            QStringLiteral("FA (Double) arr\u00eat\u00e9 \u00e0 la ligne export\u00e9e 12: Ligne 1 : nombre "
+                           "d'instructions d\u00e9pass\u00e9; sa voie vaut 0 \u00e0 partir de l\u00e0\n"
+                           "FC (Temp\u00e9rature x 2) interrompu \u00e0 la colonne d'affichage 7: Ligne 3 : "
+                           "Divide by zero; sa voie n'y est pas calcul\u00e9e"));
+        QVERIFY(!d.labelArrets->isHidden());
+        uint8_t erreurs[NombreSlotsScript]{};
+        erreurs[0] = 1;
+        ErreurScript ouverture(erreurs);
+        QVERIFY(ouverture.labelArrets->isHidden());
+    }
+
     void errorWindowTextsInFrench() {
         Langue = 0;
         uint8_t erreurs[NombreSlotsScript]{};

@@ -451,7 +451,7 @@ private slots:
         brut[2] = 50000;
         brut[3] = 30000;
         std::vector<double> ligne(NombreSlotsColonne, 0.0);
-        RECUP_DOUBLE(brut.data(), ligne.data());
+        RECUP_DOUBLE(brut.data(), ligne.data(), {});
         QVERIFY(ligne[3] != 0.0);
         // A "TKAR" model: B is not applied to * and /.
         QCOMPARE(EnteteF.ModeleTKAR, 1);

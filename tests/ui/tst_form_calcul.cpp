@@ -161,13 +161,14 @@ private slots:
         QCOMPARE(int(Config.CalculValide), 1);
         QVERIFY(!d.groupBoxChoix->isHidden());
         QCOMPARE(spy.count(), 2);
-        // A stored value other than 0 or 1 shows unchecked and becomes 1.
+        // A stored value other than 0 or 1 draws the results as 1 does: it shows
+        // checked, and the switch turns it off.
         Config.CalculValide = 7;
         d.Init();
-        QVERIFY(!d.checkBoxValid->isChecked());
-        QVERIFY(d.groupBoxChoix->isHidden());
+        QVERIFY(d.checkBoxValid->isChecked());
+        QVERIFY(!d.groupBoxChoix->isHidden());
         d.checkBoxValid->click();
-        QCOMPARE(int(Config.CalculValide), 1);
+        QCOMPARE(int(Config.CalculValide), 0);
     }
 
     void clickingALabelMakesItsSlotCurrent() {

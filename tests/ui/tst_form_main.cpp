@@ -44,6 +44,7 @@
 #include "shell/BoiteMessageEnregistreuse.h"
 #include "shell/Messages.h"
 #include "shell/Registre.h"
+#include "ui/ErreurScript.h"
 #include "ui/Form_main.h"
 #include "ui/HelpForm.h"
 #include "ui/ImageGraphe.h"
@@ -181,6 +182,46 @@ private slots:
                 trouve = F->RECHERCHE_PIXEL_COULEUR(QPoint(x, y)) != 255;
         QVERIFY(trouve);
         QCOMPARE(F->RECHERCHE_PIXEL_COULEUR(QPoint(0, 0)), uint8_t{255});
+    }
+
+    // A script stopped while the picture's columns are computed is reported in
+    // the script error window, once, with its column and why; the other
+    // scripts' channels are drawn.
+    void stoppedScriptIsReportedOnceWithItsColumn() {
+        recmaker::Enregistrement e;
+        e.Famille = FamilleTKOS;
+        e.RevisionVoies = 4;
+        e.Revision = 4;
+        e.Modele = "TKOS 8";
+        e.NombreScans = 1000;
+        e.Voies = {recmaker::Voie{.Numero = 0, .Nom = "A", .Donnees = recmaker::Rampe(0, 1)},
+                   recmaker::Voie{.Numero = 72, .Nom = "Boucle"},
+                   recmaker::Voie{.Numero = 73, .Nom = "Double"}};
+        e.Scripts = {{0, {"function = 1;", "if ('A' > 500) while (true) {}"}}, {1, {"function = 'A' * 2;"}}};
+        const QString chemin = Fabriquer(QStringLiteral("boucle.rec"), e);
+        QStringList vus;
+        QTimer guet;
+        connect(&guet, &QTimer::timeout, [&] {
+            auto* d = qobject_cast<VIEW::ErreurScript*>(QApplication::activeModalWidget());
+            if (d == nullptr) return;
+            vus.append(d->labelSlots->text() + QLatin1Char('|') + d->labelArrets->text());
+            d->accept();
+        });
+        guet.start(50);
+        QVERIFY(Ouvrir(chemin));
+        QVERIFY(QTest::qWaitFor([&] { return !vus.isEmpty(); }, 20000));
+        QCOMPARE(vus.size(), 1);
+        QCOMPARE(vus[0],
+                 QStringLiteral("FA |FA (Boucle) stopped at display column 501: Ligne 2 : nombre "
+                                "d'instructions d\u00e9pass\u00e9; its channel holds 0 from there on"));
+        // Later redraws: the slot is stopped for good (its channel holds 0 on
+        // every column), nothing more to say.
+        F->RECALCUL_FORM();
+        QVERIFY(AttendrePasse());
+        QTest::qWait(200);
+        QCOMPARE(vus.size(), 1);
+        QCOMPARE(F->grapheFT->VALEUR_TABLE(400, 1), 0.0);
+        QCOMPARE(F->grapheFT->VALEUR_TABLE(700, 2), 1400.0);
     }
 
     void zoomButtons_data() {

@@ -116,5 +116,6 @@ int CommandeMeasure(int argc, char** argv) {
                   Nombre(m.Periode) + ',' + Nombre(m.Moyenne) + ',' + Nombre(m.Rms) + '\n';
     }
     std::fwrite(sortie.data(), 1, sortie.size(), stdout);
-    return std::fflush(stdout) == 0 ? 0 : 1;
+    if (std::fflush(stdout) != 0) return 1;
+    return scripts->SIGNALER_BILAN() ? SortieScriptsEnDefaut : 0;
 }

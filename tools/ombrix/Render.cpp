@@ -221,5 +221,5 @@ int CommandeRender(int argc, char** argv) {
         return 1;
     }
     std::printf("%s\n", o.Sortie.toLocal8Bit().constData());
-    return 0;
+    return scripts->SIGNALER_BILAN() ? SortieScriptsEnDefaut : 0;
 }

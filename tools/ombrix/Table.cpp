@@ -161,5 +161,6 @@ int CommandeTable(int argc, char** argv) {
     }
 
     std::fprintf(stderr, "checksum: %s\n", verdict);
-    return ecrit ? 0 : 1;
+    if (!ecrit) return 1;
+    return scripts->SIGNALER_BILAN() ? SortieScriptsEnDefaut : 0;
 }
