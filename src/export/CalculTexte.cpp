@@ -79,7 +79,10 @@ private:
 bool EtatExport::PREPARER(const SourceExport& source) {
     Prep_.reset();
     auto p = std::make_unique<tPreparation>();
-    const t_EnteteREC_GlobalTotal& e = EnteteF;
+    p->Entete = std::make_unique<t_EnteteREC_GlobalTotal>(EnteteF);
+    p->Valeurs = CONTEXTE_VALEURS();
+    p->Valeurs.Entete = p->Entete.get();
+    const t_EnteteREC_GlobalTotal& e = *p->Entete;
     p->Source = source;
     p->Culture = QLocale();
     p->Fenetre = CALCUL_FENETRE(e, Setup);
@@ -159,7 +162,7 @@ void EtatExport::CALCUL_TEXTE() {
         sortie.Entete(p->LignesEntete, p->ColonnesEntete);
 
         LecteurScans lecteur;
-        ok = lecteur.Ouvrir(p->Source.CheminDonnees, EnteteF, p->Fenetre.DepartTracer);
+        ok = lecteur.Ouvrir(p->Source.CheminDonnees, *p->Entete, p->Fenetre.DepartTracer);
         const int64_t scans = p->Fenetre.LongueurAcquisition;
         const int64_t N = p->Lignes;
         if (TypeFichier == TypeExcel && N > LignesMaxExcel) ok = false; // never a cut sheet
@@ -178,7 +181,7 @@ void EtatExport::CALCUL_TEXTE() {
                 ok = false;
                 break;
             }
-            RECUP_DOUBLE(brut.data(), valeurs.data(), {RangeeExport, r});
+            RECUP_DOUBLE(p->Valeurs, brut.data(), valeurs.data(), {RangeeExport, r});
 
             tLigneExport ligne;
             ligne.TempsMs = static_cast<double>(tempsUs) / 1000.0;

@@ -11,9 +11,15 @@
 #include "export/EtatExport.h"
 #include "export/LecteurScans.h"
 #include "export/SortieExport.h"
+#include "math/ValeursPhysiques.h"
+#include "recording/EnteteREC.h"
 
 struct EtatExport::tPreparation {
     SourceExport Source;
+    // The header and the conversion as they were when the export started: the
+    // rows may be written on a worker thread.
+    std::unique_ptr<t_EnteteREC_GlobalTotal> Entete;
+    tContexteValeurs Valeurs;
     tFenetreExport Fenetre;
     int64_t Lignes = 0;   // N
     bool Limite = false;  // times from the displayed duration rather than the period

@@ -69,6 +69,20 @@ grapheft::~grapheft() {
     Dispose();
 }
 
+void grapheft::ECHANGER_DESSIN(grapheft& autre) {
+    // A drawing context belongs to its picture: it goes with it.
+    std::swap(static_cast<tEtatDessin&>(*this), static_cast<tEtatDessin&>(autre));
+    std::swap(Donnees.TabCyclique, autre.Donnees.TabCyclique);
+    std::swap(Donnees.TabFlottant, autre.Donnees.TabFlottant);
+    const auto echanger = [](auto& a, auto& b) {
+        const auto va = a.load(std::memory_order_acquire);
+        a.store(b.load(std::memory_order_acquire), std::memory_order_release);
+        b.store(va, std::memory_order_release);
+    };
+    echanger(Donnees.PointeurCyclique, autre.Donnees.PointeurCyclique);
+    echanger(Donnees.CalculTerminer, autre.Donnees.CalculTerminer);
+}
+
 void grapheft::REPRENDRE_TABLE(const DonneesGraphe& source) {
     const size_t mots = static_cast<size_t>(NombreColonnesTable) * NombreSlotsColonne;
     std::memcpy(Donnees.TabCyclique.get(), source.TabCyclique.get(), mots * sizeof(uint16_t));
@@ -123,11 +137,14 @@ void grapheft::RESIZE_GRAPHE() {
     if (LargeurImage <= 0 || HauteurImage <= 0) return;
     NouvelleImage(LargeurImage, HauteurImage);
     if (!gp) return;
+    ReticulePersoIllisible = false;
     if (SavConf->ModeXY != 0) RESET_RETICULE(&SavConf->ReticEcran);
     INIT_RETIC();
     Fond_Reticule();
     AFFICH_BORNE_TOTAL(1);
+    if (ARRETE()) return;
     CALCUL_ET_AFFICHE_VECTEUR();
+    if (ARRETE()) return;
     AFFICHAGE_NOM();
 }
 

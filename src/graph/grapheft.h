@@ -17,6 +17,7 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <span>
 
 #include <QColor>
 #include <QDateTime>
@@ -29,23 +30,66 @@
 #include "config/Config.h"
 #include "graph/DonneesGraphe.h"
 #include "graph/Mesures.h"
+#include "graph/TracePolyligne.h"
+#include "math/ValeursPhysiques.h"
+#include "recording/Annotations.h"
 #include "recording/EnteteREC.h"
 
 class QObject;
 class ScriptsREC;
 
-// Lines the cursor read-out needs (displayed channels, plus one for the logic
-// inputs) and channel lines that fit in a horizontal cursor box; written by the
-// layout (INIT_RETIC), read by the read-out and the main window's scroll bar.
-extern int16_t NombreVoieCurseurTotal;
-extern int16_t NombreVoieCurseurVisu;
-// Both back to 0; for tests.
-void RESET_GLOBAUX_DESSIN();
-
 // Room for the title lines and other one-line texts of the picture.
 inline constexpr size_t TailleTitreGraphique = 768;
 
-class grapheft {
+// What a drawing of the picture leaves: the picture itself, its fonts, the plot
+// rectangle and cursor box, the time axis and the layout of the texts. The
+// window reads it for its cursors, read-outs and mouse; a picture drawn on a
+// worker hands all of it over at once (grapheft::ECHANGER_DESSIN).
+struct tEtatDessin {
+    // ---- Drawing surface ---------------------------------------------------
+    QImage NewBitmap;             // opaque RGB picture
+    std::unique_ptr<QPainter> gp; // drawing context on NewBitmap
+    int32_t LargeurImage = 0, HauteurImage = 0;
+    std::optional<QFont> FontNomFichier;  // title lines
+    std::optional<QFont> FontBaseDetemps; // time labels, bounds, read-outs
+    int HauteurCarac = 0;                 // line height of FontBaseDetemps
+    QColor SB;                            // current text brush
+    QImage Retectperso_XY;                // last user graticule image loaded
+    int32_t CurseurX = 0, CurseurY = 0;   // where ECR_TEXTE writes
+
+    // ---- Plot rectangle and cursor box, pixels -------------------------------
+    int32_t DebutScrollX = 5, DebutScrollY = 5;
+    int16_t ScrollX = 0, ScrollY = 0;
+    int16_t LongueurBorne = 0; // bounds column
+    int16_t PosCurseurX = 0, PosCurseurY = 0, LongCurseur = 0, HauteurCurseur = 0;
+
+    // ---- Time axis, microseconds ---------------------------------------------
+    double DebutTemps = 0.0;
+    double TempsTotal = 1000000.0;
+    double BDT_Division = 100000.0;
+    double PremiereDiv = 0.0;
+    uint8_t TypeBDT = 0;
+
+    // ---- Layout of the texts -------------------------------------------------
+    AnalyseNiveaux Analyse; // working state of the level analysis
+    QPoint PositionMinMax;  // screen point of the last extreme found
+    std::array<uint16_t, NombreSlotsColonne> TabPositionCalculEcran{}; // result lines per zone
+    int16_t LongueurNomMax = 0;                                        // widest name written horizontally
+    int32_t PositionBorneNom = 0; // x of the horizontal names, from the plot's right edge
+    // Lines the cursor read-out needs (displayed channels, plus one for the
+    // logic inputs) and channel lines that fit in a horizontal cursor box.
+    int16_t NombreVoieCurseurTotal = 0;
+    int16_t NombreVoieCurseurVisu = 0;
+    // The user graticule image named by the configuration could not be read
+    // (it is then left out of the picture; SignalerErreurs says it at once).
+    bool ReticulePersoIllisible = false;
+};
+
+// The user graticule image of `c` could not be read: it is taken out of the
+// configuration.
+void OUBLIER_RETICULE_PERSO(tConfig& c);
+
+class grapheft : public tEtatDessin {
 public:
     explicit grapheft(t_EnteteREC_GlobalTotal* entete = &EnteteF, tSetup* setup = &Setup);
     ~grapheft();
@@ -77,10 +121,31 @@ public:
     // the recording is opened: a redraw may come while a pass runs, and the two
     // threads must not share one string that is being assigned.
     QString NomFichierAvecRepertoire;
-    char TitreGraphique[TailleTitreGraphique]{};  // first title line (Windows-1252)
-    char TitreGraphique2[TailleTitreGraphique]{}; // second title line, may be empty
-    uint8_t Complet = 1;                          // 1: room for the title lines at the top
-    uint8_t ValiditeCurseur = 0;                  // 1: time cursors on, their box takes room
+    char TitreGraphique[TailleTitreGraphique]{};              // first title line (Windows-1252)
+    char TitreGraphique2[TailleTitreGraphique]{};             // second title line, may be empty
+    uint8_t Complet = 1;                                      // 1: room for the title lines at the top
+    uint8_t ValiditeCurseur = 0;                              // 1: time cursors on, their box takes room
+    tTracePolyligne ManiereTrace = tTracePolyligne::Morceaux; // the reference way for comparisons
+    // The conversion of the table to physical values; none: the open
+    // recording's as it is when the picture is drawn (CONTEXTE_VALEURS).
+    std::optional<tContexteValeurs> Valeurs;
+    // The annotation records to draw; empty spans with no data: the open
+    // recording's tables.
+    std::span<const tTabAnnotMem> AnnotationsAnciennes;
+    std::span<const tTabAnnotMemNew> AnnotationsNouvelles;
+    bool AnnotationsDonnees = false; // the two spans above are the records
+    // An unreadable user graticule image is said in a message box, and taken
+    // out of SavConf; off for a picture drawn on a worker, whose owner does it.
+    bool SignalerErreurs = true;
+    // Looked at between the steps of a drawing and between columns of the
+    // conversion: once set, the drawing stops where it is (not owned).
+    const std::atomic<bool>* Arret = nullptr;
+
+    // Swaps the drawn state and the display tables with another graph object:
+    // a picture drawn on a worker becomes this one's.
+    void ECHANGER_DESSIN(grapheft& autre);
+    // True when Arret is set.
+    bool ARRETE() const { return Arret != nullptr && Arret->load(std::memory_order_relaxed); }
 
     // ---- Lifecycle ---------------------------------------------------------
     // Scratch 200 x 200 bitmap, brush, both fonts (with their fallbacks), one
@@ -133,30 +198,6 @@ public:
     double LARGEUR_TEXTE(const QString& texte, const QFont& police) const;
     int HAUTEUR_LIGNE(const QFont& police) const;
 
-    // ---- Drawing surface ---------------------------------------------------
-    QImage NewBitmap;             // opaque RGB picture
-    std::unique_ptr<QPainter> gp; // drawing context on NewBitmap
-    int32_t LargeurImage = 0, HauteurImage = 0;
-    std::optional<QFont> FontNomFichier;  // title lines
-    std::optional<QFont> FontBaseDetemps; // time labels, bounds, read-outs
-    int HauteurCarac = 0;                 // line height of FontBaseDetemps
-    QColor SB;                            // current text brush
-    QImage Retectperso_XY;                // last user graticule image loaded
-    int32_t CurseurX = 0, CurseurY = 0;   // where ECR_TEXTE writes
-
-    // ---- Plot rectangle and cursor box, pixels -------------------------------
-    int32_t DebutScrollX = 5, DebutScrollY = 5;
-    int16_t ScrollX = 0, ScrollY = 0;
-    int16_t LongueurBorne = 0; // bounds column
-    int16_t PosCurseurX = 0, PosCurseurY = 0, LongCurseur = 0, HauteurCurseur = 0;
-
-    // ---- Time axis, microseconds ---------------------------------------------
-    double DebutTemps = 0.0;
-    double TempsTotal = 1000000.0;
-    double BDT_Division = 100000.0;
-    double PremiereDiv = 0.0;
-    uint8_t TypeBDT = 0;
-
 private:
     void NouvelleImage(int largeur, int hauteur);
     void ChargerReticulePerso(QPainter& g);
@@ -189,10 +230,6 @@ public:
     // Writes a result line under the previous ones of the channel's zone.
     void AFF_POSITION_Y(int ch, const char* texte);
 
-    AnalyseNiveaux Analyse; // working state of the level analysis
-    QPoint PositionMinMax;  // screen point of the last extreme found
-    std::array<uint16_t, NombreSlotsColonne> TabPositionCalculEcran{}; // result lines per zone
-
     // ---- Names, bounds and annotations ----
     // Full name of channel ch: its name, " [", the prefix of its ExposantUnite,
     // its unit and "]" ("Pressure [Kbar]").
@@ -219,9 +256,10 @@ public:
     void AFF_ANNOT();
     void AFF_ANNOT_ANCIEN();
     void AFF_ANNOT_NOUVEAU();
-
-    int16_t LongueurNomMax = 0;   // widest name written horizontally
-    int32_t PositionBorneNom = 0; // x of the horizontal names, from the plot's right edge
+    // The records drawn: the given ones (AnnotationsDonnees), else the open
+    // recording's tables as far as their counts go.
+    std::span<const tTabAnnotMem> ANCIENNES() const;
+    std::span<const tTabAnnotMemNew> NOUVELLES() const;
 
     // ---- Cursors and read-outs ----
     // Read-out box, both time cursors with their value labels and the time

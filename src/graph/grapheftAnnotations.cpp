@@ -38,6 +38,17 @@ QString Raccourci(const grapheft& g, const QString& texte, double place, const Q
 
 } // namespace
 
+std::span<const tTabAnnotMem> grapheft::ANCIENNES() const {
+    if (AnnotationsDonnees) return AnnotationsAnciennes;
+    return {TabAnnotMem, static_cast<size_t>(Compte(AncienAnnot, TailleTabAnnotMem))};
+}
+
+std::span<const tTabAnnotMemNew> grapheft::NOUVELLES() const {
+    if (AnnotationsDonnees) return AnnotationsNouvelles;
+    return {TabAnnotMemNew, static_cast<size_t>(Compte(static_cast<int64_t>(NouveauAnnot) + NombreAnnotEnPlus,
+                                                       TailleTabAnnotMemNew))};
+}
+
 void grapheft::AFF_ANNOT() {
     if (!gp || SavConf->AnnotationsMasquees == 1) return;
     AFF_ANNOT_ANCIEN();
@@ -52,9 +63,8 @@ void grapheft::AFF_ANNOT_ANCIEN() {
     QPainter& g = *gp;
     const QColor couleur = surcouche::Couleur(SavConf->CouleurCurseur);
     const int bas = DebutScrollY + ScrollY;
-    const int n = Compte(AncienAnnot, TailleTabAnnotMem);
-    for (int k = 0; k < n; ++k) {
-        const tTabAnnotMem& a = TabAnnotMem[k];
+    const std::span<const tTabAnnotMem> records = ANCIENNES();
+    for (const tTabAnnotMem& a : records) {
         // A record exactly at the window's start is left out in this format.
         if (!(f.Debut < a.PositionMot && a.PositionMot < f.Fin)) continue;
         const int x = ABSCISSE_MOT(a.PositionMot, f, DebutScrollX, ScrollX);
@@ -72,9 +82,8 @@ void grapheft::AFF_ANNOT_NOUVEAU() {
     QPainter& g = *gp;
     const QFont& police = *FontBaseDetemps;
     const int bas = DebutScrollY + ScrollY;
-    const int n = Compte(static_cast<int64_t>(NouveauAnnot) + NombreAnnotEnPlus, TailleTabAnnotMemNew);
-    for (int k = 0; k < n; ++k) {
-        const tTabAnnotMemNew& a = TabAnnotMemNew[k];
+    const std::span<const tTabAnnotMemNew> records = NOUVELLES();
+    for (const tTabAnnotMemNew& a : records) {
         if (a.GenreAnnot == GenreTitre) continue;
         if (!(f.Debut <= a.PositionMot && a.PositionMot < f.Fin)) continue;
         const int x = ABSCISSE_MOT(a.PositionMot, f, DebutScrollX, ScrollX);

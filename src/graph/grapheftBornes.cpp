@@ -48,9 +48,9 @@ bool MemeEchelle(const tConfig& c, int a, int b) {
 }
 
 // Scale value of channel ch at position (n - k) / n of its range.
-QString Graduation(int ch, int k, int n, bool sansBlanc) {
+QString Graduation(const tConfig& c, int ch, int k, int n, bool sansBlanc) {
     char texte[64];
-    MESSAGE_ENTREE_COMPRESSER(texte, ch, static_cast<int32_t>((n - k) * PositionPleine / n));
+    MESSAGE_ENTREE_COMPRESSER(c, texte, ch, static_cast<int32_t>((n - k) * PositionPleine / n));
     if (sansBlanc) ELIM_DEBUT_BLANC(texte);
     return DepuisCp1252(texte);
 }
@@ -109,7 +109,7 @@ int16_t grapheft::AFF_BORNE(int zone, uint8_t draw) {
             }
             int plusLarge = 0;
             for (int k = 0; k <= n; ++k) {
-                const QString t = Graduation(ch, k, n, false);
+                const QString t = Graduation(*SavConf, ch, k, n, false);
                 int y = haut + (bas - haut) * k / n;
                 if (k > 0) y -= demi;
                 if (k == n) y -= demi;
@@ -163,7 +163,7 @@ int16_t grapheft::AFF_BORNE_simple(int zone, uint8_t draw) {
     for (const int ch : voies) {
         const QColor couleur = Couleur(c.CouleurVoie[ch]);
         for (int k = 0; k <= n; ++k) {
-            const QString t = Graduation(ch, k, n, true);
+            const QString t = Graduation(*SavConf, ch, k, n, true);
             int y = haut + k * (bas - haut) / n;
             if (k > 0) y -= demi;
             if (k == n) y -= demi;

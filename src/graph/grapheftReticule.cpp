@@ -40,7 +40,7 @@ void grapheft::INIT_RETIC() {
     DebutScrollY = 5 + entree.HauteurTitre;
 
     for (int ch = 0; ch < NombreVoiesConfig; ++ch)
-        if (TST_B_ONOFF(c.VoiesAffichees, ch)) CALCUL_FLOAT(ch);
+        if (TST_B_ONOFF(c.VoiesAffichees, ch)) CALCUL_FLOAT(*SavConf, ch);
     LongueurBorne = AFFICH_BORNE_TOTAL(0);
 
     entree.LargeurImage = LargeurImage;
@@ -83,16 +83,21 @@ void grapheft::INIT_RETIC() {
     NombreVoieCurseurVisu = d.NombreVoieCurseurVisu;
 }
 
+void OUBLIER_RETICULE_PERSO(tConfig& c) {
+    c.ReticulePerso = 0;
+    std::memset(c.FichierReticulePerso, 0, sizeof c.FichierReticulePerso);
+    c.FichierReticulePerso[0] = ' ';
+}
+
 void grapheft::ChargerReticulePerso(QPainter& g) {
     tConfig& c = *SavConf;
     const QString chemin =
         DepuisCp1252(c.FichierReticulePerso, static_cast<int>(sizeof c.FichierReticulePerso));
     QImage image;
     if (chemin.trimmed().isEmpty() || !image.load(chemin)) {
-        AFFICHE_ERREUR(POS_MESS(M_Erreurretperso));
-        c.ReticulePerso = 0;
-        std::memset(c.FichierReticulePerso, 0, sizeof c.FichierReticulePerso);
-        c.FichierReticulePerso[0] = ' ';
+        ReticulePersoIllisible = true;
+        if (SignalerErreurs) AFFICHE_ERREUR(POS_MESS(M_Erreurretperso));
+        OUBLIER_RETICULE_PERSO(c);
         return;
     }
     Retectperso_XY = image;

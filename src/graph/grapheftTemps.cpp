@@ -74,7 +74,7 @@ int16_t grapheft::EtiquettesXY(uint8_t draw) {
     const std::vector<double> fractions = FRACTIONS_XY();
     for (size_t k = 0; k < fractions.size(); ++k) {
         char texte[64];
-        MESSAGE_ENTREE_COMPRESSER(texte, voie, static_cast<int32_t>(k) * 10000);
+        MESSAGE_ENTREE_COMPRESSER(*SavConf, texte, voie, static_cast<int32_t>(k) * 10000);
         const QString t = DepuisCp1252(texte);
         const double x = ScrollX * fractions[k] + DebutScrollX;
         const double gauche = GAUCHE_CENTREE(x, LongMessX(t), DebutScrollX);

@@ -39,7 +39,8 @@ void grapheft::CALCUL_NOM_TOTAL(char* texte, size_t taille, int ch) const {
     AJOUT_BORNE(texte, taille, " [");
     {
         const AvecPrefixe prefixe;
-        AJOUTER_UNITE(texte, taille, ch, ch < NombreVoiesConfig ? SavConf->ParamVoie[ch].ExposantUnite : 0);
+        AJOUTER_UNITE(*SavConf, texte, taille, ch,
+                      ch < NombreVoiesConfig ? SavConf->ParamVoie[ch].ExposantUnite : 0);
     }
     AjoutChamp(texte, taille, a.UniteAffichee);
     AJOUT_BORNE(texte, taille, "]");
@@ -50,7 +51,7 @@ void grapheft::MESSAGE_COMPLET(char* texte, size_t taille, int ch, double valeur
     texte[0] = '\0';
     {
         const AvecPrefixe prefixe;
-        CALCUL_MESSAGE(texte, taille, valeur, ch, 0);
+        CALCUL_MESSAGE(*SavConf, texte, taille, valeur, ch, 0);
     }
     if (ch >= 0 && ch < NombreVoiesTable)
         AjoutChamp(texte, taille, EnteteFichier->Affichage[ch].UniteAffichee);

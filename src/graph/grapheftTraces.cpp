@@ -7,6 +7,7 @@
 
 #include "config/OnOff.h"
 #include "graph/GeometrieGraphe.h"
+#include "graph/TracePolyligne.h"
 #include "graph/grapheft.h"
 #include "math/ValeursPhysiques.h"
 
@@ -34,7 +35,9 @@ int32_t grapheft::POSITION_Y(int ch, double v) const {
 
 void grapheft::AFFICH_VECTEUR() {
     if (!gp || !TABLE_COMPLETE()) return;
-    RECUP_AVEC_FONCTION(Donnees.TabCyclique.get(), Donnees.TabFlottant.get(), NombreColonnesAffichage);
+    if (!RECUP_AVEC_FONCTION(Valeurs ? *Valeurs : CONTEXTE_VALEURS(), Donnees.TabCyclique.get(),
+                             Donnees.TabFlottant.get(), NombreColonnesAffichage, Arret))
+        return;
     const tConfig& c = *SavConf;
     if (c.ModeXY == 1) {
         AFFICH_VECTEUR_XY();
@@ -51,7 +54,7 @@ void grapheft::AFFICH_VECTEUR() {
     g.save();
     g.translate(0.5, 0.5);
     std::vector<QPoint> points(NombreColonnesAffichage);
-    for (int ch = 0; ch < NombreVoiesConfig; ++ch) {
+    for (int ch = 0; ch < NombreVoiesConfig && !ARRETE(); ++ch) {
         if (!TST_B_ONOFF(c.VoiesAffichees, ch)) continue;
         const int z = ZoneVoie(c.ReticEcran, ch);
         if (z < 0) continue; // no zone: not drawn
@@ -62,8 +65,7 @@ void grapheft::AFFICH_VECTEUR() {
                 QPoint(x[col], ORDONNEE_TRACE(VALEUR_TABLE(col, ch), bmin, bmax, zone, DebutScrollY));
         QPen pen(Couleur(c.CouleurVoie[ch]));
         pen.setWidthF(EPAISSEUR_TRACE(c.EpaisseurVoie[ch]));
-        g.setPen(pen);
-        g.drawPolyline(points.data(), static_cast<int>(points.size()));
+        TRACER_POLYLIGNE(g, points.data(), static_cast<int>(points.size()), pen, ManiereTrace);
     }
     g.restore();
     if (EnteteFichier->LogiqueAffichee == 1) TracerLogiques(g, x.data());
@@ -88,8 +90,7 @@ void grapheft::TracerLogiques(QPainter& g, const int* abscisses) {
             points[col] = QPoint(abscisses[col], (MOT_LOGIQUE(col) & (1u << b)) != 0 ? haut : bas);
         QPen pen(Couleur(c.CouleurVoieLogique[b]));
         pen.setWidth(1);
-        g.setPen(pen);
-        g.drawPolyline(points.data(), static_cast<int>(points.size()));
+        TRACER_POLYLIGNE(g, points.data(), static_cast<int>(points.size()), pen, ManiereTrace);
         ++i;
     }
 }
@@ -115,12 +116,12 @@ void grapheft::AFFICH_VECTEUR_XY() {
         // Below one pixel the thinnest line is drawn (a cosmetic pen).
         const double largeur = EPAISSEUR_XY(c.EpaisseurVoie[ch]);
         pen.setWidthF(largeur < 1.0 ? 0.0 : largeur);
-        g.setPen(pen);
         g.setBrush(Qt::NoBrush);
         if (c.XYPoints == 1) {
+            g.setPen(pen);
             for (const QPoint& p : points) g.drawRect(p.x(), p.y(), 1, 1);
         } else {
-            g.drawPolyline(points.data(), n);
+            TRACER_POLYLIGNE(g, points.data(), n, pen, ManiereTrace);
         }
     }
     AFF_ANNOT();

@@ -30,44 +30,58 @@ void INSTALLER_CROCHET_SCRIPTS(tCrochetScripts crochet) {
     CrochetScripts = std::move(crochet);
 }
 
+tContexteValeurs CONTEXTE_VALEURS() {
+    return {&EnteteF, ValiditeAngelScript, PremiereFonctionAjoutee, CrochetScripts};
+}
+
 int NOMBRE_VOIES_SCRIPT() {
+    return NOMBRE_VOIES_SCRIPT(EnteteF);
+}
+
+int NOMBRE_VOIES_SCRIPT(const t_EnteteREC_GlobalTotal& e) {
     int nombre = 0;
-    if (EnteteF.FamilleEnregistreur == FamilleTKOS) {
+    if (e.FamilleEnregistreur == FamilleTKOS) {
         for (int s = 0; s < NombreSlotsExecutes; ++s)
-            if (TST_B_ONOFF(EnteteF.EnteteTKOS.Presence, LimiteAnalogTKOS + s)) ++nombre;
-    } else if (EnteteF.FamilleEnregistreur == FamilleVEL) {
+            if (TST_B_ONOFF(e.EnteteTKOS.Presence, LimiteAnalogTKOS + s)) ++nombre;
+    } else if (e.FamilleEnregistreur == FamilleVEL) {
         for (int s = 0; s < NombreSlotsExecutes; ++s)
-            if (TST_B_ONOFF(EnteteF.EnteteVEL.Presence, LimiteAnalogVEL + s)) ++nombre;
+            if (TST_B_ONOFF(e.EnteteVEL.Presence, LimiteAnalogVEL + s)) ++nombre;
     }
     return nombre;
 }
 
 void RECUP_DOUBLE(const uint16_t* ligneBrute, double* ligne, tRangee rangee) {
-    // Channel counts are bounded by the 244 channel records, so no index leaves the row.
-    const int analog = std::min<int>(EnteteF.NombreVoiesAnalog, NombreVoiesTable);
-    const int total = std::min<int>(EnteteF.NombreVoiesTotal, NombreVoiesTable);
+    RECUP_DOUBLE(CONTEXTE_VALEURS(), ligneBrute, ligne, rangee);
+}
 
-    for (int i = 0; i < analog; ++i) ligne[i] = RECUP_VALEUR(ligneBrute[i], i);
+void RECUP_DOUBLE(const tContexteValeurs& x, const uint16_t* ligneBrute, double* ligne, tRangee rangee) {
+    if (x.Entete == nullptr) return;
+    const t_EnteteREC_GlobalTotal& e = *x.Entete;
+    // Channel counts are bounded by the 244 channel records, so no index leaves the row.
+    const int analog = std::min<int>(e.NombreVoiesAnalog, NombreVoiesTable);
+    const int total = std::min<int>(e.NombreVoiesTotal, NombreVoiesTable);
+
+    for (int i = 0; i < analog; ++i) ligne[i] = RECUP_VALEUR(e, ligneBrute[i], i);
 
     int debut = analog;
-    if (ValiditeAngelScript == 1) {
+    if (x.ValiditeScripts == 1) {
         // The scripts own the channels right after the analog ones: cleared, so a
         // script that assigns nothing leaves 0.0, then never overwritten by a formula.
-        const int finScripts = std::min(analog + NOMBRE_VOIES_SCRIPT(), total);
+        const int finScripts = std::min(analog + NOMBRE_VOIES_SCRIPT(e), total);
         std::fill(ligne + analog, ligne + std::max(analog, finScripts), 0.0);
         TableauTravail = ligne;
-        if (CrochetScripts) CrochetScripts(rangee);
+        if (x.Scripts) x.Scripts(rangee);
         TableauTravail = nullptr;
         debut = std::max(analog, finScripts);
         // Added function channels always get their formula.
-        if (PremiereFonctionAjoutee >= 0)
-            debut = std::max(analog, std::min<int>(debut, PremiereFonctionAjoutee));
+        if (x.PremiereFonctionAjoutee >= 0)
+            debut = std::max(analog, std::min<int>(debut, x.PremiereFonctionAjoutee));
     }
 
     // In channel order, so a computed channel can use a lower-numbered one.
-    const tReglesFormule regles{EnteteF.ModeleTKAR, EnteteF.NouvelleFormule};
+    const tReglesFormule regles{e.ModeleTKAR, e.NouvelleFormule};
     for (int k = debut; k < total; ++k) {
-        const tCalibVoie& voie = EnteteF.CalibVoie[k];
+        const tCalibVoie& voie = e.CalibVoie[k];
         const double a = Operande(ligne, voie.Operande1, k);
         const double b = Operande(ligne, voie.Operande2, k);
         ligne[k] = CALCUL_VOIE_CALCULEE(voie, a, b, regles);
@@ -75,8 +89,16 @@ void RECUP_DOUBLE(const uint16_t* ligneBrute, double* ligne, tRangee rangee) {
 }
 
 void RECUP_AVEC_FONCTION(const uint16_t* tabCyclique, double* tabFlottant, int colonnes) {
-    if (tabCyclique == nullptr || tabFlottant == nullptr) return;
-    for (int c = 0; c < colonnes; ++c)
-        RECUP_DOUBLE(tabCyclique + static_cast<std::ptrdiff_t>(c) * NombreSlotsColonne,
+    RECUP_AVEC_FONCTION(CONTEXTE_VALEURS(), tabCyclique, tabFlottant, colonnes);
+}
+
+bool RECUP_AVEC_FONCTION(const tContexteValeurs& contexte, const uint16_t* tabCyclique, double* tabFlottant,
+                         int colonnes, const std::atomic<bool>* arret) {
+    if (tabCyclique == nullptr || tabFlottant == nullptr) return false;
+    for (int c = 0; c < colonnes; ++c) {
+        if (arret != nullptr && arret->load(std::memory_order_relaxed)) return false;
+        RECUP_DOUBLE(contexte, tabCyclique + static_cast<std::ptrdiff_t>(c) * NombreSlotsColonne,
                      tabFlottant + static_cast<std::ptrdiff_t>(c) * NombreSlotsColonne, {RangeeColonne, c});
+    }
+    return true;
 }

@@ -16,7 +16,7 @@ static bool VoieValide(int n) {
     return n >= 0 && n < NombreVoiesTable;
 }
 
-static double AppliquerLoi(const tCalibVoie& c, double v) {
+static double AppliquerLoi(const t_EnteteREC_GlobalTotal& e, const tCalibVoie& c, double v) {
     const double a = c.CoefA, b = c.CoefB, cc = c.CoefC, d = c.CoefD;
     switch (c.TypeConversion) {
     case LoiDeuxPoints:
@@ -26,12 +26,12 @@ static double AppliquerLoi(const tCalibVoie& c, double v) {
         return a * std::fabs(v) + b;
     case LoiPolynome:
         // The first TKAR recorders stored a two-term polynomial.
-        if (EnteteF.FamilleEnregistreur == FamilleTKAR && EnteteF.Revision <= 1) return a * v * v + b;
+        if (e.FamilleEnregistreur == FamilleTKAR && e.Revision <= 1) return a * v * v + b;
         return a * v * v + b * v + cc;
     case LoiLogarithme:
         return a * std::log(std::max(v, 1e-9)) + b;
     case LoiRacine:
-        if (EnteteF.NouvelleFormule == 1) return a * std::sqrt(std::fabs(d * v + cc)) + b;
+        if (e.NouvelleFormule == 1) return a * std::sqrt(std::fabs(d * v + cc)) + b;
         return a * std::sqrt(std::fabs(cc + v)) + b;
     case LoiExponentielle:
         return a * std::exp(cc * v) + b;
@@ -43,24 +43,36 @@ static double AppliquerLoi(const tCalibVoie& c, double v) {
 }
 
 double RECUP_VALEUR(uint16_t brut, int n) {
+    return RECUP_VALEUR(EnteteF, brut, n);
+}
+
+double RECUP_VALEUR(const t_EnteteREC_GlobalTotal& e, uint16_t brut, int n) {
     if (!VoieValide(n)) return 0.0;
-    const tCalibVoie& c = EnteteF.CalibVoie[n];
+    const tCalibVoie& c = e.CalibVoie[n];
     // Supplementary channels store two's-complement words.
-    double v = EnteteF.Affichage[n].VoieSignee == 1 ? static_cast<double>(static_cast<int16_t>(brut))
-                                                    : static_cast<double>(brut);
+    double v = e.Affichage[n].VoieSignee == 1 ? static_cast<double>(static_cast<int16_t>(brut))
+                                              : static_cast<double>(brut);
     v = (v - c.Decalage) * c.Gain;
-    return AppliquerLoi(c, v);
+    return AppliquerLoi(e, c, v);
 }
 
 float RECUP_FLOAT(int32_t position, int n) {
+    return RECUP_FLOAT(Config, position, n);
+}
+
+float RECUP_FLOAT(const tConfig& conf, int32_t position, int n) {
     if (!VoieValide(n)) return 0.0f;
-    const tParamVoie& p = Config.ParamVoie[n];
+    const tParamVoie& p = conf.ParamVoie[n];
     return p.BorneMin + (p.BorneMax - p.BorneMin) * static_cast<float>(position) / 100000.0f;
 }
 
 void CALCUL_FLOAT(int n) {
+    CALCUL_FLOAT(Config, n);
+}
+
+void CALCUL_FLOAT(tConfig& conf, int n) {
     if (!VoieValide(n)) return;
-    tParamVoie& p = Config.ParamVoie[n];
+    tParamVoie& p = conf.ParamVoie[n];
     double m =
         std::max(std::fabs(static_cast<double>(p.BorneMax)), std::fabs(static_cast<double>(p.BorneMin)));
     int k = 0;

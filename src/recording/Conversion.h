@@ -3,6 +3,9 @@
 
 #include <cstdint>
 
+struct tConfig;
+struct t_EnteteREC_GlobalTotal;
+
 // Conversion laws of the channel records (TypeConversion).
 enum LoiConversion : uint8_t {
     LoiAucune = 0,
@@ -21,15 +24,21 @@ enum LoiConversion : uint8_t {
 // when no row is being computed.
 extern thread_local double* TableauTravail;
 
-// Physical value of raw word brut of channel n: calibration of the recorder
-// (offset, gain), then the channel's conversion law. Channels outside the table
-// give 0.0.
+// Physical value of raw word brut of channel n of the recording with header
+// `entete` (without it, the open recording's EnteteF): calibration of the
+// recorder (offset, gain), then the channel's conversion law. Channels outside
+// the table give 0.0.
+double RECUP_VALEUR(const t_EnteteREC_GlobalTotal& entete, uint16_t brut, int n);
 double RECUP_VALEUR(uint16_t brut, int n);
 
-// Value at a vertical position given in 1/100000 of the displayed range of n.
+// Value at a vertical position given in 1/100000 of the displayed range of n
+// (in `conf`, or the program's Config).
+float RECUP_FLOAT(const tConfig& conf, int32_t position, int n);
 float RECUP_FLOAT(int32_t position, int n);
 
-// Chooses ExposantUnite and NombreDecimales of channel n from its displayed range.
+// Chooses ExposantUnite and NombreDecimales of channel n from its displayed
+// range (in `conf`, or the program's Config).
+void CALCUL_FLOAT(tConfig& conf, int n);
 void CALCUL_FLOAT(int n);
 
 // True when a and b differ by less than 1e-10.

@@ -9,9 +9,9 @@
 #include "recording/FormatC.h"
 
 const char* const TabFormat[9] = {"p", "n", "\xB5", "m", " ", "K", "M", "G", "T"};
-uint8_t NombreDigit6 = 1;
-uint8_t AffSansUnite = 0;
-int8_t ExpoReel = 0;
+thread_local uint8_t NombreDigit6 = 1;
+thread_local uint8_t AffSansUnite = 0;
+thread_local int8_t ExpoReel = 0;
 
 void RESET_TEXTE_VALEUR() {
     NombreDigit6 = 1;
@@ -26,8 +26,8 @@ static const tParamVoie ParamHorsTable = [] {
     return p;
 }();
 
-static const tParamVoie& Param(int n) {
-    return n >= 0 && n < NombreVoiesConfig ? Config.ParamVoie[n] : ParamHorsTable;
+static const tParamVoie& Param(const tConfig& conf, int n) {
+    return n >= 0 && n < NombreVoiesConfig ? conf.ParamVoie[n] : ParamHorsTable;
 }
 
 // Precision written as one digit in the format, so at most 9 (10 with the extra digit).
@@ -40,9 +40,13 @@ static void AjouterExposant(char* texte, size_t taille, int e) {
 }
 
 void AJOUTER_UNITE(char* texte, size_t taille, int n, int e) {
+    AJOUTER_UNITE(Config, texte, taille, n, e);
+}
+
+void AJOUTER_UNITE(const tConfig& conf, char* texte, size_t taille, int n, int e) {
     if (AffSansUnite == 1) return;
     // Powers beyond the prefix table are written as exponents so the text keeps its value.
-    if ((Param(n).FormatAffichage == 2 && e != 0) || e < -4 || e > 4) {
+    if ((Param(conf, n).FormatAffichage == 2 && e != 0) || e < -4 || e > 4) {
         AjouterExposant(texte, taille, e);
         return;
     }
@@ -58,8 +62,12 @@ static void Compresser(char* texte) {
 }
 
 void CALCUL_MESSAGE(char* texte, size_t taille, double valeur, int n, int mode) {
+    CALCUL_MESSAGE(Config, texte, taille, valeur, n, mode);
+}
+
+void CALCUL_MESSAGE(const tConfig& conf, char* texte, size_t taille, double valeur, int n, int mode) {
     if (taille == 0) return;
-    const tParamVoie& p = Param(n);
+    const tParamVoie& p = Param(conf, n);
     double x = valeur / std::pow(10.0, 3.0 * p.ExposantUnite);
     const char signe = x < 0.0 ? '-' : ' ';
     x = std::fabs(x); // also drops the sign of -0.0 and of a negative NaN
@@ -75,14 +83,18 @@ void CALCUL_MESSAGE(char* texte, size_t taille, double valeur, int n, int mode) 
     else
         ECRIRE_FORMAT(texte, taille, "%c%#*.*f", signe, largeur, precision, x);
     if (mode == ModeCompresse) Compresser(texte);
-    AJOUTER_UNITE(texte, taille, n, p.ExposantUnite);
+    AJOUTER_UNITE(conf, texte, taille, n, p.ExposantUnite);
 }
 
 void MESSAGE_ENTREE_COMPRESSER(char* texte, size_t taille, int n, int32_t position) {
+    MESSAGE_ENTREE_COMPRESSER(Config, texte, taille, n, position);
+}
+
+void MESSAGE_ENTREE_COMPRESSER(const tConfig& conf, char* texte, size_t taille, int n, int32_t position) {
     const uint8_t digit6 = NombreDigit6, sansUnite = AffSansUnite;
     NombreDigit6 = 0;
     AffSansUnite = 1;
-    CALCUL_MESSAGE(texte, taille, RECUP_FLOAT(position, n), n, ModeCompresse);
+    CALCUL_MESSAGE(conf, texte, taille, RECUP_FLOAT(conf, position, n), n, ModeCompresse);
     NombreDigit6 = digit6;
     AffSansUnite = sansUnite;
 }

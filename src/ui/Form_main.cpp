@@ -28,12 +28,14 @@
 #include <QVBoxLayout>
 
 #include "config/Config.h"
+#include "graph/TravailleurDessin.h"
 #include "graph/TravailleurGraphe.h"
 #include "graph/grapheft.h"
 #include "math/InstallationScripts.h"
 #include "recording/EnteteREC.h"
 #include "recording/EtatFonctions.h"
 #include "recording/OuvreREC.h"
+#include "shell/BoiteMessage.h"
 #include "shell/Messages.h"
 #include "shell/Registre.h"
 #include "ui/Ajout_Annotation.h"
@@ -120,7 +122,9 @@ Form_main::Form_main(QWidget* parent) : QMainWindow(parent) {
 }
 
 Form_main::~Form_main() {
-    // The worker first: it stops its pass and is joined before the data it reads go.
+    // The workers first: they stop and are joined before what they read goes
+    // (the drawing runs the recording's scripts).
+    Dessinateur.reset();
     Travailleur.reset();
     MoteurScripts.reset();
 }
@@ -129,7 +133,10 @@ void Form_main::Init_New() {
     RESET_ENTETE();
     grapheFT = std::make_unique<grapheft>(&EnteteF, &Setup);
     grapheFT->maForm_main = this;
-    Travailleur = std::make_unique<TravailleurGraphe>(grapheFT->Donnees);
+    grapheFT->Initialisation(); // fonts, before a picture has been drawn
+    PasseEcran = std::make_unique<DonneesGraphe>(&EnteteF, &Setup);
+    Travailleur = std::make_unique<TravailleurGraphe>(*PasseEcran);
+    Dessinateur = std::make_unique<TravailleurDessin>();
     pictureBox1->Image = &grapheFT->NewBitmap;
 }
 
@@ -363,6 +370,8 @@ void Form_main::Init_Form() {
 }
 
 void Form_main::CHANGE_LANGUE(uint8_t langue) {
+    // A picture being drawn reads the texts of the language.
+    Dessinateur->ARRETER();
     Langue = langue;
     Init_Form();
 }
@@ -446,15 +455,41 @@ void Form_main::RESIZE_FORM() {
             g.ValiditeCurseur = ValiditeCurseur;
             g.SavConf = &Config;
             g.Complet = 1;
-            g.LargeurImage = LargeurImage;
-            g.HauteurImage = HauteurImage;
-            g.Initialisation();
-            g.RESIZE_GRAPHE();
+            DEMANDER_DESSIN();
         }
         AFFICH_CURSEUR();
         pictureBox1->update();
         pictureBox2->update();
     }
+}
+
+void Form_main::DEMANDER_DESSIN() {
+    if (FichierOuvert != 1 || LargeurImage <= 0 || HauteurImage <= 0) return;
+    const bool complet = !DemandeEnCours_ && PASSE_COMPLETE();
+    // The pass running asks for the picture of its table once it is done; the
+    // picture on screen stays meanwhile.
+    if (!complet && ImageDeLEnregistrement_) return;
+    PREPARER_CONFIGURATION_DESSIN(Config);
+    DernierDessin_ = Dessinateur->DEMANDER(
+        COMMANDE_DESSIN(*grapheFT, complet ? PasseEcran.get() : nullptr, LargeurImage, HauteurImage));
+}
+
+void Form_main::ADOPTER_DESSIN() {
+    std::unique_ptr<tDessinFini> fini = Dessinateur->PRENDRE();
+    if (!fini || fini->Numero != DernierDessin_ || FichierOuvert != 1) return;
+    grapheFT->ECHANGER_DESSIN(*fini->Graphe);
+    fini.reset(); // the picture it replaces
+    ImageDeLEnregistrement_ = true;
+    AFFICH_CURSEUR();
+    pictureBox1->update();
+    pictureBox2->update();
+    if (grapheFT->ReticulePersoIllisible) {
+        grapheFT->ReticulePersoIllisible = false;
+        OUBLIER_RETICULE_PERSO(Config);
+        AFFICHE_ERREUR(POS_MESS(M_Erreurretperso));
+    }
+    // Scripts stopped while this picture computed their channels.
+    if (MoteurScripts) MoteurScripts->SIGNALER_ARRETS();
 }
 
 void Form_main::CLEAR_GRAPHE() {

@@ -1,11 +1,12 @@
 // The main window: menu bar, tool bar, the graph picture with its transparent
 // overlay, the horizontal scroll bar, the progress bar and the small scroll bar
-// of the cursor read-out. It owns the recording opener, the graph object and
-// the background worker that runs the display pass, turns every command into
-// calls on them, and runs the redraw protocol with the worker: the user
-// interface never reads samples, it only asks for a pass, polls its state every
-// 10 ms and stretches finished bitmaps onto the screen. Moving a cursor redraws
-// only the overlay.
+// of the cursor read-out. It owns the recording opener, the display pass's
+// data with the background worker that runs it, the worker that draws the
+// picture, and the graph object the picture on screen comes from; it turns
+// every command into calls on them, and runs the redraw protocol with the
+// workers: the user interface never reads samples nor draws traces, it asks
+// for a pass, then for a picture of its table, polls both every 10 ms and
+// shows finished pictures. Moving a cursor redraws only the overlay.
 //
 // There is one header record, the program's EnteteF, which the opener fills
 // and the graph object reads.
@@ -23,9 +24,11 @@
 
 #include "ui/ZoomFenetre.h"
 
+class DonneesGraphe;
 class grapheft;
 class InstallationScripts;
 class OuvreREC;
+class TravailleurDessin;
 class TravailleurGraphe;
 class QAction;
 class QActionGroup;
@@ -66,14 +69,15 @@ public:
     void Modification();
     // Texts in the current language, then Modification.
     void Init_Form();
-    // The scroll bar, the graph object's bitmap at the picture's size, the
-    // overlays.
+    // The scroll bar, a picture at the picture box's size (asked of the drawing
+    // worker), the overlays.
     void RESIZE_FORM();
     // A new pass for the displayed window: the running pass is stopped first,
     // then `fenetre` (when given) becomes the window, the consistency rules
     // apply and the pass is requested.
     void RECALCUL_FORM(std::optional<tFenetre> fenetre = std::nullopt);
-    // One tick of the 10 ms timer while the progress bar is shown.
+    // One tick of the 10 ms timer: a finished pass gets its picture asked
+    // for, a finished picture is shown.
     void TICK_TIMER();
     // Overlays redrawn from the cursor positions.
     void AFFICH_CURSEUR();
@@ -191,8 +195,13 @@ public:
 
     // Owned parts.
     std::unique_ptr<OuvreREC> OuvrirRecord;
+    // The picture on screen and its layout; the pictures drawn on the worker
+    // become this object's (ECHANGER_DESSIN), so it is the same object for the
+    // window's whole life.
     std::unique_ptr<grapheft> grapheFT;
-    std::unique_ptr<TravailleurGraphe> Travailleur; // after grapheFT: destroyed first
+    std::unique_ptr<DonneesGraphe> PasseEcran;      // the display pass of the window
+    std::unique_ptr<TravailleurGraphe> Travailleur; // after PasseEcran: destroyed first
+    std::unique_ptr<TravailleurDessin> Dessinateur; // destroyed before the scripts and the data
     std::unique_ptr<DialogueFiltreQt> DialogueFiltre;
     std::unique_ptr<InstallationScripts> MoteurScripts; // after the opener: removed first
 
@@ -272,6 +281,8 @@ private:
     double POSITION_SOURIS(const QPoint& point) const;
     QPoint DANS_TRACE(const QPoint& point) const;
     bool PASSE_A_JOUR() const;
+    // The display pass's table is complete (its pass finished and was seen).
+    bool PASSE_COMPLETE() const;
     void DEPLACER(double pas);
 
 public:
@@ -287,12 +298,23 @@ private:
     void DESSINER_COPIE(grapheft& image, int largeur, int hauteur, bool curseursY);
     void CONSTRUIRE_PAGES();
 
+    // Stops the running pass and drawing, and drops a picture not shown yet:
+    // nothing reads the header, the scripts or the file meanwhile.
     void ARRETER_PASSE();
+    // Asks the drawing worker for a picture of the window at its size: of the
+    // pass's table when it is complete, of no table for a recording with no
+    // picture yet; nothing while a pass that will ask for one runs.
+    void DEMANDER_DESSIN();
+    // A finished picture becomes the one on screen.
+    void ADOPTER_DESSIN();
 
     tReglageScroll ReglageScroll_;
-    int64_t PassesAvantDemande_ = 0; // passes the worker had started before the last request
-    bool DemandeEnCours_ = false;    // a pass was requested and its end not yet seen
-    bool QuestionEnCours_ = false;   // the checksum question is open: the ticks wait
+    int64_t PassesAvantDemande_ = 0;      // passes the worker had started before the last request
+    bool DemandeEnCours_ = false;         // a pass was requested and its end not yet seen
+    bool QuestionEnCours_ = false;        // the checksum question is open: the ticks wait
+    bool ImageDeLEnregistrement_ = false; // the picture on screen is of the open recording
+    uint64_t DernierDessin_ = 0;          // the last picture asked for
+    bool DessinApresPasse_ = false;       // the finished pass's picture is being drawn
 };
 
 } // namespace VIEW

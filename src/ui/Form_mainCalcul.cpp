@@ -8,6 +8,7 @@
 #include "config/Coherence.h"
 #include "config/Config.h"
 #include "graph/GlobauxCurseurs.h"
+#include "graph/TravailleurDessin.h"
 #include "graph/TravailleurGraphe.h"
 #include "graph/grapheft.h"
 #include "math/InstallationScripts.h"
@@ -23,9 +24,12 @@ namespace VIEW {
 // ---- Redraw protocol ----------------------------------------------------------------
 
 void Form_main::RECALCUL_FORM(std::optional<tFenetre> fenetre) {
-    DonneesGraphe& d = grapheFT->Donnees;
+    DonneesGraphe& d = *PasseEcran;
     d.PointeurCyclique.store(0);
-    ARRETER_PASSE();
+    // The pass reads the header, Config and Setup: it stops before they change.
+    // A picture being drawn works on copies: it is only dropped.
+    d.ARRET_CALCUL();
+    Dessinateur->ABANDONNER();
     if (fenetre) {
         Setup.DebutFenetre = fenetre->Debut;
         Setup.LargeurFenetre = fenetre->Largeur;
@@ -39,6 +43,11 @@ void Form_main::RECALCUL_FORM(std::optional<tFenetre> fenetre) {
     RESIZE_FORM();
 }
 
+bool Form_main::PASSE_COMPLETE() const {
+    return PasseEcran->CalculTerminer.load() == CalculFini &&
+           PasseEcran->PointeurCyclique.load() == NombreColonnesAffichage;
+}
+
 bool Form_main::PASSE_A_JOUR() const {
     // A state read before the worker took the last request belongs to the
     // previous (stopped) pass.
@@ -46,10 +55,17 @@ bool Form_main::PASSE_A_JOUR() const {
 }
 
 void Form_main::TICK_TIMER() {
-    if (progressBar1->isHidden() || QuestionEnCours_) return;
-    DonneesGraphe& d = grapheFT->Donnees;
+    if (QuestionEnCours_) return;
+    ADOPTER_DESSIN();
+    if (!DemandeEnCours_) {
+        // Nothing more to wait for (a picture that could not be asked for,
+        // a window too small to draw in): the bar goes.
+        if (!progressBar1->isHidden() && !Dessinateur->OCCUPE()) progressBar1->hide();
+        return;
+    }
+    DonneesGraphe& d = *PasseEcran;
     const uint8_t etat = d.CalculTerminer.load();
-    if (etat == CalculFini && (PASSE_A_JOUR() || !DemandeEnCours_)) {
+    if (etat == CalculFini && PASSE_A_JOUR()) {
         // The column pointer reaches 1000 just before the state says finished;
         // a finished state with fewer columns is a stopped pass being replaced.
         if (d.PointeurCyclique.load() != NombreColonnesAffichage || d.CalculTerminer.load() != CalculFini)
@@ -57,13 +73,7 @@ void Form_main::TICK_TIMER() {
         DemandeEnCours_ = false;
         // Scroll events dropped meanwhile moved the bar: it shows the window again.
         CONFIGURE_SCROLL();
-        if (FichierOuvert == 1) grapheFT->RESIZE_GRAPHE();
-        pictureBox1->update();
-        pictureBox2->update();
-        progressBar1->hide();
-        // Scripts stopped while this redraw computed their channels (the bar is
-        // hidden: ticks during the window return at once).
-        if (MoteurScripts) MoteurScripts->SIGNALER_ARRETS();
+        DEMANDER_DESSIN();
         return;
     }
     if (etat == CalculChecksumFaux && PASSE_A_JOUR()) {
@@ -73,10 +83,10 @@ void Form_main::TICK_TIMER() {
             QUESTION_OUI_NON(POS_MESS(M_Erreur), POS_MESS(M_CryptFaux), tIconeBoite::Avertissement, false);
         QuestionEnCours_ = false;
         if (oui) {
-            // Drawn at the next tick.
             d.CalculTerminer.store(CalculFini);
             DemandeEnCours_ = false;
             progressBar1->show();
+            DEMANDER_DESSIN();
         } else {
             d.CalculTerminer.store(CalculAucun);
             DemandeEnCours_ = false;
@@ -151,8 +161,9 @@ void Form_main::CHANGEMENT_SCROLL(int valeur) {
 void Form_main::CHANGE_SCROLL_CURSEUR(int valeur) {
     if (ModScrollEnCours == 1) return;
     int v = valeur;
-    if (NombreVoieCurseurVisu + v > NombreVoieCurseurTotal)
-        v = NombreVoieCurseurTotal - NombreVoieCurseurVisu;
+    const grapheft& g = *grapheFT;
+    if (g.NombreVoieCurseurVisu + v > g.NombreVoieCurseurTotal)
+        v = g.NombreVoieCurseurTotal - g.NombreVoieCurseurVisu;
     VoieCurseurDebut = static_cast<int16_t>(std::max(0, v));
     RESIZE_FORM();
 }

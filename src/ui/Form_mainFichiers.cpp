@@ -10,6 +10,7 @@
 #include "export/EtatExport.h"
 #include "export/ExportDossier.h"
 #include "export/SauveAnnotations.h"
+#include "graph/TravailleurDessin.h"
 #include "graph/TravailleurGraphe.h"
 #include "graph/grapheft.h"
 #include "math/InstallationScripts.h"
@@ -33,8 +34,10 @@
 namespace VIEW {
 
 void Form_main::ARRETER_PASSE() {
-    // The pass reads the header, Config and Setup: nothing changes them while it runs.
-    grapheFT->Donnees.ARRET_CALCUL();
+    // The pass reads the header, Config and Setup, the drawing runs the
+    // recording's scripts: nothing changes them while either runs.
+    PasseEcran->ARRET_CALCUL();
+    Dessinateur->ARRETER();
 }
 
 void Form_main::OUVRIR_FICHIER() {
@@ -58,7 +61,7 @@ void Form_main::APPEL_FICHIER(const QString& nom, const QString& fichierDonnees,
 
 void Form_main::OUVRIR(const QString& nom, const QString& fichierDonnees, uint8_t mode) {
     ARRETER_PASSE();
-    grapheFT->Donnees.FermerFichier();
+    PasseEcran->FermerFichier();
     OuvreREC& o = *OuvrirRecord;
     o.Reset();
     o.FicCompar = 0;
@@ -67,6 +70,7 @@ void Form_main::OUVRIR(const QString& nom, const QString& fichierDonnees, uint8_
     o.EnteteFichier = &EnteteF;
     // The recording on screen goes away with its header: nothing of it is drawn again.
     FichierOuvert = 0;
+    ImageDeLEnregistrement_ = false;
     JOINDRE_MORCEAUX(fichierDonnees);
     const uint8_t resultat = o.OUVRIR_REC(mode);
     grapheFT->Scripts = o.Scripts.get();
@@ -81,9 +85,9 @@ void Form_main::OUVRIR(const QString& nom, const QString& fichierDonnees, uint8_
 void Form_main::FICHIER_OUVERT_OK() {
     FichierOuvert = 1;
     NumeroFonction = 0;
-    grapheFT->Donnees.CalculTerminer.store(CalculAucun);
+    PasseEcran->CalculTerminer.store(CalculAucun);
     grapheFT->DateTrigger = OuvrirRecord->DateTrigger;
-    grapheFT->Donnees.CheminDonnees = OuvrirRecord->VraiNomFichier;
+    PasseEcran->CheminDonnees = OuvrirRecord->VraiNomFichier;
     MessageEntete = OuvrirRecord->TexteMessageEntete();
     MessageTitreEntete = OuvrirRecord->TexteMessageTitreEntete();
     MessageEntSimplifie = OuvrirRecord->TexteMessageEntSimplifie();
@@ -115,14 +119,14 @@ void Form_main::EXPORT(uint8_t type) {
     const QString cible = DemanderEnregistrement(titre, propose.absolutePath(), propose.fileName(),
                                                  titre + QLatin1String(motif));
     if (cible.isEmpty()) return;
-    const bool passeFinie = grapheFT->TABLE_COMPLETE();
+    const bool passeFinie = PASSE_COMPLETE();
     {
         Export dialogue(cible, type, 1, SOURCE_EXPORT(*OuvrirRecord), this);
         ExecuterDialogue(dialogue);
     }
     if (MoteurScripts) MoteurScripts->SIGNALER_ARRETS(); // scripts stopped on the exported rows
     // The export held the display pass while it read the recording.
-    if (!passeFinie || !grapheFT->TABLE_COMPLETE()) RECALCUL_FORM();
+    if (!passeFinie || !PASSE_COMPLETE()) RECALCUL_FORM();
 }
 
 void Form_main::EXPORT_DOSSIER_CSV() {
@@ -185,7 +189,7 @@ void Form_main::SAVE_ANNOT() {
     // The first full pass sums the file to its end for the data checksum: it
     // does not run while the file grows.
     ARRETER_PASSE();
-    const bool complet = grapheFT->TABLE_COMPLETE();
+    const bool complet = PASSE_COMPLETE();
     ::SAVE_ANNOT(DemanderEnregistrement, OuvrirRecord->VraiNomFichier, NomFichier);
     if (auto* annot = qobject_cast<Ajout_Annotation*>(FenetreAnnot.data())) annot->AFFICHE_BOUTONS();
     actionSauveAnnot->setVisible(NombreAnnotEnPlus > 0);
@@ -197,7 +201,7 @@ void Form_main::SAVE_ANNOT() {
 void Form_main::CONCATENATION() {
     ARRETER_PASSE();
     if (FichierOuvert == 1) {
-        grapheFT->Donnees.FermerFichier();
+        PasseEcran->FermerFichier();
         OuvrirRecord->FERMER_FICHIER();
     }
     concatene dialogue(this);
@@ -207,7 +211,7 @@ void Form_main::CONCATENATION() {
         APPEL_FICHIER(dialogue.PremierNomFichier(), dialogue.FichierTemp(), 0);
     } else if (FichierOuvert == 1) {
         // Nothing joined: the recording on screen is read again from its file.
-        grapheFT->Donnees.FermerFichier();
+        PasseEcran->FermerFichier();
         RECALCUL_FORM();
     }
 }

@@ -14,6 +14,7 @@
 #include <QPrinter>
 
 #include "config/Config.h"
+#include "graph/DonneesGraphe.h"
 #include "graph/TravailleurGraphe.h"
 #include "graph/grapheft.h"
 #include "recording/OuvreREC.h"
@@ -56,7 +57,7 @@ void Form_main::MODIF_NOMBRE_DE_PAGE(int index) {
 void Form_main::ATTENDRE_PASSE() {
     using namespace std::chrono_literals;
     std::this_thread::sleep_for(100ms);
-    DonneesGraphe& d = grapheFT->Donnees;
+    DonneesGraphe& d = *PasseEcran;
     for (int k = 0; k < 5000; ++k) {
         if (PASSE_A_JOUR() && d.CalculTerminer.load() != CalculEnCours) return;
         std::this_thread::sleep_for(100ms);
@@ -74,7 +75,7 @@ void Form_main::DESSINER_COPIE(grapheft& image, int largeur, int hauteur, bool c
     image.DateTrigger = grapheFT->DateTrigger;
     image.Scripts = grapheFT->Scripts;
     image.Initialisation();
-    image.REPRENDRE_TABLE(grapheFT->Donnees);
+    image.REPRENDRE_TABLE(*PasseEcran);
     image.LargeurImage = largeur;
     image.HauteurImage = hauteur;
     image.RESIZE_GRAPHE();

@@ -3,6 +3,7 @@
 
 #include <QCoreApplication>
 
+#include "graph/DonneesGraphe.h"
 #include "graph/grapheft.h"
 #include "math/Fonctions.h"
 #include "shell/Registre.h"
@@ -21,7 +22,7 @@ void Form_main::AJOUT_FONCTION_FORM() {
     if (ADD_FONCTION(this) != 1) return;
     // The pass reads the channel counts of the header the new channel changes.
     ARRETER_PASSE();
-    const bool complet = grapheFT->TABLE_COMPLETE();
+    const bool complet = PASSE_COMPLETE();
     AJOUT_FONCTION();
     Modification();
     if (!complet) RECALCUL_FORM();

@@ -227,15 +227,15 @@ void Form_main::AFFICH_CURSEUR() {
         g.TRACE_CURSEUR_Y(p);
     }
     if (ValiditeCurseur == 1) {
-        const bool defile = NombreVoieCurseurVisu != NombreVoieCurseurTotal && Config.BoiteCurseur != 0 &&
+        const bool defile = g.NombreVoieCurseurVisu != g.NombreVoieCurseurTotal && Config.BoiteCurseur != 0 &&
                             (Config.PositionBoiteCurseur == 0 || Config.PositionBoiteCurseur == 2);
         if (defile) {
             const QSignalBlocker bloque(vScrollBarCurseur);
             vScrollBarCurseur->setGeometry(g.PosCurseurX + 1, g.PosCurseurY + 1, 20,
                                            std::max(0, g.HauteurCurseur - 2));
-            vScrollBarCurseur->setSingleStep(std::max<int>(1, NombreVoieCurseurVisu));
-            vScrollBarCurseur->setPageStep(std::max<int>(1, NombreVoieCurseurVisu));
-            vScrollBarCurseur->setRange(0, std::max(0, NombreVoieCurseurTotal - NombreVoieCurseurVisu));
+            vScrollBarCurseur->setSingleStep(std::max<int>(1, g.NombreVoieCurseurVisu));
+            vScrollBarCurseur->setPageStep(std::max<int>(1, g.NombreVoieCurseurVisu));
+            vScrollBarCurseur->setRange(0, std::max(0, g.NombreVoieCurseurTotal - g.NombreVoieCurseurVisu));
             vScrollBarCurseur->setValue(VoieCurseurDebut);
             vScrollBarCurseur->show();
         } else {

@@ -21,8 +21,8 @@ protected:
     }
     // A horizontal box at the top of the plot holding `lignes` lines, `visu` shown.
     void BoiteHorizontale(int lignes, int visu) {
-        NombreVoieCurseurTotal = static_cast<int16_t>(lignes);
-        NombreVoieCurseurVisu = static_cast<int16_t>(visu);
+        G->NombreVoieCurseurTotal = static_cast<int16_t>(lignes);
+        G->NombreVoieCurseurVisu = static_cast<int16_t>(visu);
         G->PosCurseurX = 5;
         G->PosCurseurY = 5;
         G->LongCurseur = 600;
@@ -192,8 +192,8 @@ TEST_F(CurseurLecture, ChiffresLogiquesParGroupesDeQuatre) {
 TEST_F(CurseurLecture, BoiteDeCoteEmpileLesTroisColonnes) {
     Voies(2);
     Config.PositionBoiteCurseur = 1;
-    NombreVoieCurseurTotal = 2;
-    NombreVoieCurseurVisu = 0; // no horizontal layout before: the side box still lists its lines
+    G->NombreVoieCurseurTotal = 2;
+    G->NombreVoieCurseurVisu = 0; // no horizontal layout before: the side box still lists its lines
     G->PosCurseurX = 300;
     G->PosCurseurY = 5;
     G->LongCurseur = 140;

@@ -7,6 +7,8 @@
 #include <unistd.h>
 
 #include <chrono>
+
+#include "Attente.h"
 #include <cmath>
 #include <random>
 #include <thread>
@@ -215,14 +217,6 @@ recmaker::Signal Impulsions() {
     };
 }
 
-template <typename F> bool Attendre(F&& condition) {
-    for (int i = 0; i < 5000; ++i) {
-        if (condition()) return true;
-        std::this_thread::sleep_for(1ms);
-    }
-    return false;
-}
-
 bool TableTerminee(const DonneesGraphe& g) {
     return g.CalculTerminer.load() == CalculFini && g.PointeurCyclique.load() == NombreColonnesAffichage;
 }
@@ -349,7 +343,7 @@ TEST_F(PasseRapideTest, StopWhileHeldByAnExportEndsTheFastPassUncompleted) {
         TravailleurGraphe travailleur(g);
         DemandeExport = 1;
         travailleur.DemanderCalcul();
-        ASSERT_TRUE(Attendre([&] { return g.CalculTerminer.load() == CalculEnCours; }));
+        ASSERT_TRUE(ATTENDRE_QUE([&] { return g.CalculTerminer.load() == CalculEnCours; }));
         std::this_thread::sleep_for(30ms);
         EXPECT_EQ(g.Progression.load(), 0.0);
         const auto debut = std::chrono::steady_clock::now();
@@ -361,7 +355,7 @@ TEST_F(PasseRapideTest, StopWhileHeldByAnExportEndsTheFastPassUncompleted) {
         EXPECT_FALSE(g.PyramidePrete());
         DemandeExport = 0;
         travailleur.DemanderCalcul();
-        ASSERT_TRUE(Attendre([&] { return TableTerminee(g); }));
+        ASSERT_TRUE(ATTENDRE_QUE([&] { return TableTerminee(g); }));
     }
     EXPECT_TRUE(g.PyramidePrete());
     ExpectMemesTables(g, reference);

@@ -79,7 +79,6 @@ protected:
         RESET_GLOBAL_CONFIG();
         RESET_ANNOTATIONS();
         RESET_GLOBAUX_CURSEURS();
-        RESET_GLOBAUX_DESSIN();
         RESET_TEXTE_VALEUR();
         RESET_TEXTE_TEMPS();
         Langue = 1;
@@ -108,7 +107,6 @@ protected:
         G.reset();
         Langue = 0;
         RESET_GLOBAUX_CURSEURS();
-        RESET_GLOBAUX_DESSIN();
         RESET_ANNOTATIONS();
         RESET_TEXTE_VALEUR();
         RESET_ENTETE();

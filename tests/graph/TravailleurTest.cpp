@@ -2,6 +2,8 @@
 #include "GrapheTestUtil.h"
 
 #include <chrono>
+
+#include "Attente.h"
 #include <thread>
 
 #include "graph/TravailleurGraphe.h"
@@ -35,15 +37,6 @@ struct Crochet {
         return FichierREC::LireHandle(handle, position, tampon, n);
     }
 };
-
-// Waits until the predicate holds, at most 20 s.
-template <typename F> bool Attendre(F&& condition) {
-    for (int i = 0; i < 20000; ++i) {
-        if (condition()) return true;
-        std::this_thread::sleep_for(1ms);
-    }
-    return condition();
-}
 
 bool TableTerminee(const DonneesGraphe& g) {
     return g.CalculTerminer.load(std::memory_order_acquire) == CalculFini &&
@@ -89,12 +82,12 @@ TEST_F(PasseTest, WorkerRunsRequestedPassesAndHandsOverTheTable) {
     {
         TravailleurGraphe travailleur(g);
         travailleur.DemanderCalcul();
-        ASSERT_TRUE(Attendre([&] { return TableTerminee(g); }));
+        ASSERT_TRUE(ATTENDRE_QUE([&] { return TableTerminee(g); }));
         ExpectTablesEgales(g, Ref);
         // A request stored directly, as the window may do, is seen by the poll.
         g.PointeurCyclique = 0;
         travailleur.DemandeCalcul.store(1, std::memory_order_release);
-        ASSERT_TRUE(Attendre([&] { return travailleur.PassesLancees() == 2 && TableTerminee(g); }));
+        ASSERT_TRUE(ATTENDRE_QUE([&] { return travailleur.PassesLancees() == 2 && TableTerminee(g); }));
         ExpectTablesEgales(g, Ref);
     }
     EXPECT_EQ(g.CalculTerminer.load(), CalculFini);
@@ -108,12 +101,12 @@ TEST_F(PasseTest, NewRequestStopsTheRunningPassAndRestarts) {
     g.RemplacerLecture(&Crochet::Lecture, &crochet);
     TravailleurGraphe travailleur(g);
     travailleur.DemanderCalcul();
-    ASSERT_TRUE(Attendre([&] { return g.Progression.load() > 0.05; }));
+    ASSERT_TRUE(ATTENDRE_QUE([&] { return g.Progression.load() > 0.05; }));
     g.ARRET_CALCUL(); // the view window changes only while no pass reads it
     EXPECT_NE(g.CalculTerminer.load(), CalculEnCours);
     ::Setup = {0.5, 0.25};
     travailleur.DemanderCalcul();
-    ASSERT_TRUE(Attendre([&] { return travailleur.PassesLancees() == 2 && TableTerminee(g); }));
+    ASSERT_TRUE(ATTENDRE_QUE([&] { return travailleur.PassesLancees() == 2 && TableTerminee(g); }));
     Ref.Passe(::Setup);
     ExpectTablesEgales(g, Ref);
 }
@@ -126,14 +119,14 @@ TEST_F(PasseTest, WorkerStartsAndStopsRepeatedly) {
         if (i % 3 == 1) travailleur.DemanderCalcul(); // destroyed while it may be running
         if (i % 3 == 2) {
             travailleur.DemanderCalcul();
-            ASSERT_TRUE(Attendre([&] { return TableTerminee(g); }));
+            ASSERT_TRUE(ATTENDRE_QUE([&] { return TableTerminee(g); }));
         }
     }
     EXPECT_NE(g.CalculTerminer.load(), CalculEnCours);
     // Still usable afterwards.
     TravailleurGraphe travailleur(g);
     travailleur.DemanderCalcul();
-    ASSERT_TRUE(Attendre([&] { return TableTerminee(g); }));
+    ASSERT_TRUE(ATTENDRE_QUE([&] { return TableTerminee(g); }));
     Ref.Passe(::Setup);
     ExpectTablesEgales(g, Ref);
 }
@@ -146,18 +139,18 @@ TEST_F(PasseTest, ExportHoldsThePassWhichStillHonoursAStop) {
         TravailleurGraphe travailleur(g);
         DemandeExport = 1;
         travailleur.DemanderCalcul();
-        ASSERT_TRUE(Attendre([&] { return g.CalculTerminer.load() == CalculEnCours; }));
+        ASSERT_TRUE(ATTENDRE_QUE([&] { return g.CalculTerminer.load() == CalculEnCours; }));
         std::this_thread::sleep_for(60ms);
         EXPECT_EQ(g.CalculTerminer.load(), CalculEnCours);
         EXPECT_EQ(g.Progression.load(), 0.0);
         DemandeExport = 0; // the export is done: the pass goes on
-        ASSERT_TRUE(Attendre([&] { return TableTerminee(g); }));
+        ASSERT_TRUE(ATTENDRE_QUE([&] { return TableTerminee(g); }));
         ExpectTablesEgales(g, Ref);
 
         // Held again, then the worker is destroyed: the waiting pass ends.
         DemandeExport = 1;
         travailleur.DemanderCalcul();
-        ASSERT_TRUE(Attendre([&] { return g.CalculTerminer.load() == CalculEnCours; }));
+        ASSERT_TRUE(ATTENDRE_QUE([&] { return g.CalculTerminer.load() == CalculEnCours; }));
     }
     EXPECT_EQ(g.CalculTerminer.load(), CalculFini);
     EXPECT_EQ(g.PointeurCyclique.load(), 0);
