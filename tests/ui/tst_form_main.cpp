@@ -7,6 +7,7 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -222,6 +223,48 @@ private slots:
         QCOMPARE(vus.size(), 1);
         QCOMPARE(F->grapheFT->VALEUR_TABLE(400, 1), 0.0);
         QCOMPARE(F->grapheFT->VALEUR_TABLE(700, 2), 1400.0);
+    }
+
+    // A slow script on every column (a second or more of conversion per
+    // picture): the window's thread never waits for it. The event loop stays
+    // within 100 ms throughout, a zoom meanwhile drops the stale picture, and
+    // only the latest window is drawn.
+    void theWindowAnswersWhileASlowPictureIsDrawn() {
+        recmaker::Enregistrement e;
+        e.Famille = FamilleTKOS;
+        e.RevisionVoies = 4;
+        e.Revision = 4;
+        e.Modele = "TKOS 8";
+        e.NombreScans = 4000;
+        e.Voies = {recmaker::Voie{.Numero = 0, .Nom = "A", .Donnees = recmaker::Rampe(0, 1)},
+                   recmaker::Voie{.Numero = 72, .Nom = "Lent"}};
+        e.Scripts = {{0, {"double s = 0; for (int i = 0; i < 30000; i++) s += 1;", "function = s;"}}};
+        const QString chemin = Fabriquer(QStringLiteral("lent.rec"), e);
+        qint64 pire = 0;
+        QElapsedTimer horloge;
+        horloge.start();
+        qint64 precedent = horloge.elapsed();
+        QTimer battement;
+        connect(&battement, &QTimer::timeout, [&] {
+            const qint64 t = horloge.elapsed();
+            pire = std::max(pire, t - precedent);
+            precedent = t;
+        });
+        F->APPEL_FICHIER(chemin, chemin, 1);
+        QVERIFY(F->FichierOuvert == 1);
+        // From here on the pictures are drawn.
+        precedent = horloge.elapsed();
+        battement.start(5);
+        QTest::qWait(150); // its first picture is being drawn
+        F->ZOOM_PLUS();
+        const VIEW::tFenetre zoom{Setup.DebutFenetre, Setup.LargeurFenetre};
+        QVERIFY(AttendrePasse());
+        battement.stop();
+        qInfo("longest wait of the event loop: %lld ms", static_cast<long long>(pire));
+        QVERIFY2(pire < 100, qPrintable(QStringLiteral("the event loop waited %1 ms").arg(pire)));
+        // The picture shown is of the zoomed window, its script's values right.
+        QCOMPARE(F->grapheFT->TempsTotal, zoom.Largeur * EnteteF.DureeTotale);
+        QCOMPARE(F->grapheFT->VALEUR_TABLE(500, 1), 30000.0);
     }
 
     void zoomButtons_data() {
