@@ -1,38 +1,80 @@
-// `ombrix`: command-line companion of the viewer. Dispatches to one subcommand.
+// `ombrix`: command-line companion of the viewer. Dispatches to one subcommand. --help and
+// --version are answered, and unknown double-dash options refused, before any application object
+// exists.
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <cstdio>
 #include <cstring>
 #include <memory>
+#include <span>
+#include <string>
+#include <string_view>
 
 #include "Commandes.h"
+#include "TexteAide.h"
 
 namespace {
 
+// Each subcommand's options; every one of them takes the next argument as its value.
+constexpr std::string_view OptionsTable[] = {"--start", "--width", "--window", "--undersample"};
+constexpr std::string_view OptionsMeasure[] = {"--start", "--width"};
+constexpr std::string_view OptionsRender[] = {"-o",      "--size",    "--config",   "--start",
+                                              "--width", "--cursors", "--ycursors", "--lang"};
+constexpr std::string_view OptionsJoin[] = {"-o"};
+
 struct Commande {
-    const char* Nom;
+    std::string_view Nom;
     int (*Fonction)(int argc, char** argv);
-    const char* Aide;
+    std::span<const std::string_view> Options;
 };
 
-// One line per subcommand.
 constexpr Commande Commandes[] = {
-    {"sample", CommandeSample, "sample DIR    write demonstration recordings of the three families into DIR"},
-    {"info", CommandeInfo, "info FILE     print the header of a recording as JSON"},
-    {"table", CommandeTable, "table FILE [--start F] [--width F] [--undersample US]  display table as CSV"},
-    {"measure", CommandeMeasure,
-     "measure FILE [--start F] [--width F]  measurements of the displayed window of each displayed channel "
-     "as CSV"},
-    {"render", CommandeRender,
-     "render FILE -o OUT.png [--size WxH] [--config F] [--start F] [--width F] [--cursors C1,C2] [--ycursors "
-     "Y1,Y2,CH] [--lang fr|en|de]"},
-    {"join", CommandeJoin, "join FILE... -o OUT.rec  join recordings, a marker where each file begins"},
+    {"sample", CommandeSample, {}},
+    {"info", CommandeInfo, {}},
+    {"table", CommandeTable, OptionsTable},
+    {"measure", CommandeMeasure, OptionsMeasure},
+    {"render", CommandeRender, OptionsRender},
+    {"join", CommandeJoin, OptionsJoin},
 };
 
 int Usage() {
-    std::fprintf(stderr, "usage: ombrix COMMAND [ARGS]\n");
-    for (const Commande& c : Commandes) std::fprintf(stderr, "  ombrix %s\n", c.Aide);
+    std::fprintf(stderr, "usage: ombrix COMMAND [ARGUMENT]...\ncommands:");
+    for (const Commande& c : Commandes)
+        std::fprintf(stderr, " %.*s", static_cast<int>(c.Nom.size()), c.Nom.data());
+    std::fprintf(stderr, "\nsee 'ombrix --help'\n");
     return 1;
+}
+
+int Imprimer(const char* texte) {
+    std::fputs(texte, stdout);
+    return std::fflush(stdout) == 0 && std::ferror(stdout) == 0 ? 0 : 1;
+}
+
+int OptionInconnue(const char* commande, const char* option) {
+    std::fprintf(stderr, "%s: unknown option '%s'; see 'ombrix --help'\n", commande, option);
+    return 2;
+}
+
+bool Connue(const Commande& c, std::string_view argument) {
+    for (std::string_view o : c.Options)
+        if (o == argument) return true;
+    return false;
+}
+
+// -1 when the command may run; else the exit status after --help, or after an unknown option.
+int OptionsLongues(const Commande& c, int argc, char** argv) {
+    for (int i = 2; i < argc; ++i) {
+        const std::string_view argument = argv[i];
+        if (Connue(c, argument)) {
+            ++i; // its value, whatever it looks like
+        } else if (argument == "--help") {
+            return Imprimer(TexteAide);
+        } else if (argument.starts_with("--")) {
+            const std::string nom = "ombrix " + std::string(c.Nom);
+            return OptionInconnue(nom.c_str(), argv[i]);
+        }
+    }
+    return -1;
 }
 
 } // namespace
@@ -47,10 +89,17 @@ std::unique_ptr<QCoreApplication> Application(int& argc, char** argv) {
 }
 
 int main(int argc, char** argv) {
-    const std::unique_ptr<QCoreApplication> application = Application(argc, argv);
     if (argc < 2) return Usage();
-    for (const Commande& c : Commandes)
-        if (std::strcmp(argv[1], c.Nom) == 0) return c.Fonction(argc - 1, argv + 1);
+    const std::string_view premier = argv[1];
+    if (premier == "--help") return Imprimer(TexteAide);
+    if (premier == "--version") return Imprimer("ombrix " OMBRIX_VERSION "\n");
+    if (premier.starts_with("--")) return OptionInconnue("ombrix", argv[1]);
+    for (const Commande& c : Commandes) {
+        if (premier != c.Nom) continue;
+        if (const int statut = OptionsLongues(c, argc, argv); statut >= 0) return statut;
+        const std::unique_ptr<QCoreApplication> application = Application(argc, argv);
+        return c.Fonction(argc - 1, argv + 1);
+    }
     std::fprintf(stderr, "ombrix: unknown command '%s'\n", argv[1]);
     return Usage();
 }
