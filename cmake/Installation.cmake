@@ -22,3 +22,6 @@ foreach(nom ${OMBRIX_TESTS_PAQUET})
   set_tests_properties(installation_${nom} PROPERTIES ENVIRONMENT "${OMBRIX_TEST_ENV}" LABELS installation
                                                       TIMEOUT 600 SKIP_RETURN_CODE 77)
 endforeach()
+# Making the package (compression, lintian) loads the machine: alone, it leaves the other tests
+# their time.
+set_tests_properties(installation_paquet PROPERTIES RUN_SERIAL ON)
