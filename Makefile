@@ -15,11 +15,13 @@ CHECK_ARGS ?= -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_FLAGS_RELWI
 PACKAGES = cmake ninja-build g++ pkg-config qt6-base-dev qt6-base-dev-tools angelscript-dev \
            libgtest-dev libgmock-dev libbenchmark-dev fonts-liberation2 fontconfig xvfb xauth \
            libxlsxwriter-dev unzip locales-all \
-           clang-14 libclang-rt-14-dev
+           clang-14 libclang-rt-14-dev \
+           librsvg2-bin dpkg-dev lintian desktop-file-utils shared-mime-info libglib2.0-bin \
+           bash-completion man-db
 
 SUDO = $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-.PHONY: all deps build test test-asan tsan demo bench clean
+.PHONY: all deps build test test-asan tsan demo bench clean package package-chroot
 
 all: build
 
@@ -81,8 +83,9 @@ bench: deps
 clean:
 	rm -rf $(BUILD) $(BUILD_ASAN) $(BUILD_TSAN)
 
-# Installs the viewer and `ombrix` under PREFIX, with the desktop entry and the two file types,
-# then refreshes the desktop's file-type and application caches when their tools are there.
+# Installs the viewer and `ombrix` under PREFIX, with the desktop entry, the two file types, the
+# icons, the manual pages and the bash completion, then refreshes the desktop's file-type,
+# application and icon caches when their tools are there.
 PREFIX ?= /usr/local
 .PHONY: install
 install: build
@@ -91,6 +94,22 @@ install: build
 	  $(SUDO) update-mime-database $(PREFIX)/share/mime; fi
 	@if command -v update-desktop-database >/dev/null 2>&1; then \
 	  $(SUDO) update-desktop-database $(PREFIX)/share/applications; fi
+	@if command -v gtk-update-icon-cache >/dev/null 2>&1; then \
+	  $(SUDO) gtk-update-icon-cache -q -t -f $(PREFIX)/share/icons/hicolor; fi
+
+# The Debian package of the built programs: $(BUILD)/ombrixviewer_<version>_<arch>.deb, its
+# dependencies computed from the programs (paquet/construire-deb.sh). Install it with
+# `sudo apt install ./$(BUILD)/ombrixviewer_*.deb`.
+package: build
+	paquet/construire-deb.sh $(BUILD) $(BUILD)
+
+# The package installed, run and removed in a clean Debian 12 root made with debootstrap
+# (kept in CHROOT between runs; the first run fetches a minimal system from the mirror).
+CHROOT ?= /var/tmp/ombrixviewer-essai
+package-chroot: package
+	@command -v debootstrap >/dev/null 2>&1 || { $(SUDO) apt-get update -qq && \
+	  DEBIAN_FRONTEND=noninteractive $(SUDO) apt-get install -y -qq debootstrap; }
+	$(SUDO) paquet/essai-chroot.sh $$(ls -t $(BUILD)/ombrixviewer_*.deb | head -n 1) $(CHROOT)
 
 # ---- Fuzzing: libFuzzer targets in the sanitizer build ------------------------------------------
 # `make fuzz` builds the targets in $(BUILD_ASAN), writes their seeds with fuzz_corpus, and runs each

@@ -91,3 +91,23 @@ function(ombrix_qtest folder)
                                                       TIMEOUT 600)
   endforeach()
 endfunction()
+
+# ombrix_aide(target source): the program's help source (tools/aide/Aide.h tells its layout) made
+# into the text of its --help, the header TexteAide.h that the program includes, and into its
+# manual page man/<target>.1 in the build tree. The program also gets OMBRIX_VERSION, the
+# project's version, for its --version.
+function(ombrix_aide target source)
+  set(dossier ${CMAKE_BINARY_DIR}/aide/${target})
+  set(entete ${dossier}/TexteAide.h)
+  set(page ${CMAKE_BINARY_DIR}/man/${target}.1)
+  add_custom_command(
+    OUTPUT ${entete} ${page}
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${dossier} ${CMAKE_BINARY_DIR}/man
+    COMMAND ombrix_aide ${source} "${PROJECT_NAME} ${PROJECT_VERSION}" ${entete} ${page}
+    DEPENDS ombrix_aide ${source}
+    COMMENT "Help text and manual page of ${target}"
+    VERBATIM)
+  target_sources(${target} PRIVATE ${entete})
+  target_include_directories(${target} PRIVATE ${dossier})
+  target_compile_definitions(${target} PRIVATE OMBRIX_VERSION="${PROJECT_VERSION}")
+endfunction()

@@ -12,10 +12,14 @@
 #include "ui/BoiteMessageQt.h"
 #include "ui/FiltreFichier.h"
 #include "ui/Form_main.h"
+#include "viewer/Icone.h"
 #include "viewer/Lancement.h"
 
 int LANCER_FENETRE(int& argc, char** argv, const QStringList& arguments, const tLigneCommande& ligne) {
     QApplication application(argc, argv);
+    // The icon of every window, and the desktop entry that names the program to the desktop.
+    QApplication::setWindowIcon(ICONE_PROGRAMME());
+    QGuiApplication::setDesktopFileName(QStringLiteral("ombrixviewer"));
     INIT_DEMARRAGE(arguments.value(0), QCoreApplication::applicationFilePath());
     VIEW::BoiteMessageQt boite;
     const InstallationBoiteMessage installation(boite);

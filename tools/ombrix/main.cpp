@@ -1,38 +1,39 @@
-// `ombrix`: command-line companion of the viewer. Dispatches to one subcommand.
+// `ombrix`: command-line companion of the viewer. Dispatches to one subcommand. --help and
+// --version are answered, and an unknown double-dash option in place of a command refused, before
+// any application object exists.
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <cstdio>
 #include <cstring>
 #include <memory>
+#include <string_view>
 
 #include "Commandes.h"
+#include "TexteAide.h"
 
 namespace {
 
 struct Commande {
-    const char* Nom;
+    std::string_view Nom;
     int (*Fonction)(int argc, char** argv);
-    const char* Aide;
 };
 
-// One line per subcommand.
 constexpr Commande Commandes[] = {
-    {"sample", CommandeSample, "sample DIR    write demonstration recordings of the three families into DIR"},
-    {"info", CommandeInfo, "info FILE     print the header of a recording as JSON"},
-    {"table", CommandeTable, "table FILE [--start F] [--width F] [--undersample US]  display table as CSV"},
-    {"measure", CommandeMeasure,
-     "measure FILE [--start F] [--width F]  measurements of the displayed window of each displayed channel "
-     "as CSV"},
-    {"render", CommandeRender,
-     "render FILE -o OUT.png [--size WxH] [--config F] [--start F] [--width F] [--cursors C1,C2] [--ycursors "
-     "Y1,Y2,CH] [--lang fr|en|de]"},
-    {"join", CommandeJoin, "join FILE... -o OUT.rec  join recordings, a marker where each file begins"},
+    {"sample", CommandeSample},   {"info", CommandeInfo},     {"table", CommandeTable},
+    {"measure", CommandeMeasure}, {"render", CommandeRender}, {"join", CommandeJoin},
 };
 
 int Usage() {
-    std::fprintf(stderr, "usage: ombrix COMMAND [ARGS]\n");
-    for (const Commande& c : Commandes) std::fprintf(stderr, "  ombrix %s\n", c.Aide);
+    std::fprintf(stderr, "usage: ombrix COMMAND [ARGUMENT]...\ncommands:");
+    for (const Commande& c : Commandes)
+        std::fprintf(stderr, " %.*s", static_cast<int>(c.Nom.size()), c.Nom.data());
+    std::fprintf(stderr, "\nsee 'ombrix --help'\n");
     return 1;
+}
+
+int Imprimer(const char* texte) {
+    std::fputs(texte, stdout);
+    return std::fflush(stdout) == 0 && std::ferror(stdout) == 0 ? 0 : 1;
 }
 
 } // namespace
@@ -47,10 +48,21 @@ std::unique_ptr<QCoreApplication> Application(int& argc, char** argv) {
 }
 
 int main(int argc, char** argv) {
-    const std::unique_ptr<QCoreApplication> application = Application(argc, argv);
     if (argc < 2) return Usage();
-    for (const Commande& c : Commandes)
-        if (std::strcmp(argv[1], c.Nom) == 0) return c.Fonction(argc - 1, argv + 1);
+    const std::string_view premier = argv[1];
+    if (premier == "--help") return Imprimer(TexteAide);
+    if (premier == "--version") return Imprimer("ombrix " OMBRIX_VERSION "\n");
+    if (premier.starts_with("--")) {
+        std::fprintf(stderr, "ombrix: unknown option '%s'; see 'ombrix --help'\n", argv[1]);
+        return 2;
+    }
+    for (const Commande& c : Commandes) {
+        if (premier != c.Nom) continue;
+        // A command's other arguments are its own: a wrong one gets the command's usage line.
+        if (argc > 2 && std::string_view(argv[2]) == "--help") return Imprimer(TexteAide);
+        const std::unique_ptr<QCoreApplication> application = Application(argc, argv);
+        return c.Fonction(argc - 1, argv + 1);
+    }
     std::fprintf(stderr, "ombrix: unknown command '%s'\n", argv[1]);
     return Usage();
 }
