@@ -14,9 +14,11 @@ void PREPARER_CONFIGURATION_DESSIN(tConfig& conf) {
 }
 
 std::unique_ptr<tCommandeDessin> COMMANDE_DESSIN(const grapheft& modele, const DonneesGraphe* table,
-                                                 int32_t largeur, int32_t hauteur) {
+                                                 int32_t largeur, int32_t hauteur,
+                                                 const t_EnteteREC_GlobalTotal* entete) {
     auto c = std::make_unique<tCommandeDessin>();
-    c->Entete = std::make_unique<t_EnteteREC_GlobalTotal>(*modele.EnteteFichier);
+    c->Entete =
+        std::make_unique<t_EnteteREC_GlobalTotal>(entete != nullptr ? *entete : *modele.EnteteFichier);
     c->Conf = *modele.SavConf;
     c->Vue = *modele.SetupGraphe;
     const auto anciennes = modele.ANCIENNES();

@@ -50,9 +50,11 @@ struct tCommandeDessin {
 
 // A command for a picture like `modele` (its inputs), `largeur` x `hauteur`,
 // of the table of `table` when it is complete, with the program's records as
-// they are now. Call it on the thread that changes those records.
+// they are now and the header `entete` (none: the model's). Call it on the
+// thread that changes those records, while no pass writes into that header.
 std::unique_ptr<tCommandeDessin> COMMANDE_DESSIN(const grapheft& modele, const DonneesGraphe* table,
-                                                 int32_t largeur, int32_t hauteur);
+                                                 int32_t largeur, int32_t hauteur,
+                                                 const t_EnteteREC_GlobalTotal* entete = nullptr);
 // What a picture's drawing changes in the configuration, done beforehand on
 // the program's own (the drawing of a command changes only its copy): the
 // screens of the XY display, the value formats of the displayed channels.

@@ -470,8 +470,9 @@ void Form_main::DEMANDER_DESSIN() {
     // picture on screen stays meanwhile.
     if (!complet && ImageDeLEnregistrement_) return;
     PREPARER_CONFIGURATION_DESSIN(Config);
-    DernierDessin_ = Dessinateur->DEMANDER(
-        COMMANDE_DESSIN(*grapheFT, complet ? PasseEcran.get() : nullptr, LargeurImage, HauteurImage));
+    DernierDessin_ =
+        Dessinateur->DEMANDER(COMMANDE_DESSIN(*grapheFT, complet ? PasseEcran.get() : nullptr, LargeurImage,
+                                              HauteurImage, DemandeEnCours_ ? EntetePasse_.get() : nullptr));
 }
 
 void Form_main::ADOPTER_DESSIN() {

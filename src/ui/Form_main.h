@@ -25,6 +25,7 @@
 #include "ui/ZoomFenetre.h"
 
 class DonneesGraphe;
+struct t_EnteteREC_GlobalTotal;
 class grapheft;
 class InstallationScripts;
 class OuvreREC;
@@ -314,7 +315,11 @@ private:
     bool QuestionEnCours_ = false;        // the checksum question is open: the ticks wait
     bool ImageDeLEnregistrement_ = false; // the picture on screen is of the open recording
     uint64_t DernierDessin_ = 0;          // the last picture asked for
-    bool DessinApresPasse_ = false;       // the finished pass's picture is being drawn
+    // The header as it was when the running pass was asked for: the pass
+    // writes into the program's one (the checksum state, the file handle),
+    // so a picture asked for meanwhile copies this one.
+    std::unique_ptr<t_EnteteREC_GlobalTotal> EntetePasse_;
+    bool DessinApresPasse_ = false; // the finished pass's picture is being drawn
 };
 
 } // namespace VIEW

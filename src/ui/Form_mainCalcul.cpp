@@ -35,6 +35,7 @@ void Form_main::RECALCUL_FORM(std::optional<tFenetre> fenetre) {
         Setup.LargeurFenetre = fenetre->Largeur;
     }
     COHER_SETUP();
+    EntetePasse_ = std::make_unique<t_EnteteREC_GlobalTotal>(EnteteF);
     PassesAvantDemande_ = Travailleur->PassesLancees();
     DemandeEnCours_ = true;
     Travailleur->DemanderCalcul();
