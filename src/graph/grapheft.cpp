@@ -138,6 +138,8 @@ void grapheft::RESIZE_GRAPHE() {
     NouvelleImage(LargeurImage, HauteurImage);
     if (!gp) return;
     ReticulePersoIllisible = false;
+    BoitesTextes.clear();
+    BoiteLecture = QRectF();
     if (SavConf->ModeXY != 0) RESET_RETICULE(&SavConf->ReticEcran);
     INIT_RETIC();
     Fond_Reticule();
@@ -212,6 +214,50 @@ void grapheft::ECRIRE_VERTICAL(QPainter& g, const QString& texte, const QFont& p
     g.rotate(270.0);
     ECRIRE(g, texte, police, couleur, 0.0, 0.0);
     g.restore();
+}
+
+QRectF grapheft::BOITE_TEXTE(const QString& texte, const QFont& police, double x, double y) const {
+    if (texte.isEmpty()) return {};
+    return QRectF(x, y, LARGEUR_TEXTE(texte, police), HAUTEUR_LIGNE(police));
+}
+
+QRectF grapheft::BOITE_VERTICALE(const QString& texte, const QFont& police, double x, double y) const {
+    if (texte.isEmpty()) return {};
+    const double w = LARGEUR_TEXTE(texte, police);
+    return QRectF(x, y - w, HAUTEUR_LIGNE(police), w);
+}
+
+void grapheft::POSER(const QString& texte, const QFont& police, const QColor& couleur, double x, double y) {
+    if (!gp || texte.isEmpty()) return;
+    BoitesTextes.push_back(BOITE_TEXTE(texte, police, x, y));
+    ECRIRE(*gp, texte, police, couleur, x, y);
+}
+
+void grapheft::POSER_VERTICAL(const QString& texte, const QFont& police, const QColor& couleur, double x,
+                              double y) {
+    if (!gp || texte.isEmpty()) return;
+    BoitesTextes.push_back(BOITE_VERTICALE(texte, police, x, y));
+    ECRIRE_VERTICAL(*gp, texte, police, couleur, x, y);
+}
+
+bool grapheft::LIBRE(const QRectF& boite) const {
+    if (boite.isEmpty()) return true;
+    if (!BoiteLecture.isEmpty() && BoiteLecture.intersects(boite)) return false;
+    return std::none_of(BoitesTextes.begin(), BoitesTextes.end(),
+                        [&](const QRectF& b) { return b.intersects(boite); });
+}
+
+QRectF grapheft::PLACE_LIBRE(const QRectF& boite, double pas, const QRectF& dans) const {
+    if (LIBRE(boite) || !(pas != 0.0)) return boite;
+    for (const double sens : {pas, -pas}) {
+        QRectF b = boite;
+        for (int k = 0; k < 1000; ++k) {
+            b.translate(0.0, sens);
+            if (b.top() < dans.top() || b.bottom() > dans.bottom()) break;
+            if (LIBRE(b)) return b;
+        }
+    }
+    return boite;
 }
 
 void grapheft::ECR_TEXTE(const char* texte) {

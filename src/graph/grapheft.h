@@ -18,6 +18,7 @@
 #include <memory>
 #include <optional>
 #include <span>
+#include <vector>
 
 #include <QColor>
 #include <QDateTime>
@@ -25,6 +26,7 @@
 #include <QImage>
 #include <QPainter>
 #include <QPoint>
+#include <QRectF>
 #include <QString>
 
 #include "config/Config.h"
@@ -83,7 +85,16 @@ struct tEtatDessin {
     // The user graticule image named by the configuration could not be read
     // (it is then left out of the picture; SignalerErreurs says it at once).
     bool ReticulePersoIllisible = false;
+    // Boxes of the texts and flags of the picture in the order they were drawn,
+    // and the room the cursor read-out box takes over it: texts placed later
+    // keep clear of them.
+    std::vector<QRectF> BoitesTextes;
+    QRectF BoiteLecture;
 };
+
+// Pixels between a vertical line and a text written from it, so that a sign
+// or a figure never falls on the line.
+inline constexpr int EcartTexteTrait = 2;
 
 // The user graticule image of `c` could not be read: it is taken out of the
 // configuration.
@@ -194,6 +205,20 @@ public:
     // top-left corner at (x, y): it covers x .. x + height, y - width .. y.
     static void ECRIRE_VERTICAL(QPainter& g, const QString& texte, const QFont& police, const QColor& couleur,
                                 double x, double y);
+    // The boxes ECRIRE and ECRIRE_VERTICAL cover, measured on this picture.
+    QRectF BOITE_TEXTE(const QString& texte, const QFont& police, double x, double y) const;
+    QRectF BOITE_VERTICALE(const QString& texte, const QFont& police, double x, double y) const;
+    // The same writing into the picture, the box kept in BoitesTextes.
+    void POSER(const QString& texte, const QFont& police, const QColor& couleur, double x, double y);
+    void POSER_VERTICAL(const QString& texte, const QFont& police, const QColor& couleur, double x, double y);
+    // True when `boite` meets no text of the picture and not the read-out box.
+    bool LIBRE(const QRectF& boite) const;
+    // `boite` moved by steps of `pas` pixels (down when positive) until it is
+    // free, staying inside `dans`; then the other way; `boite` itself when no
+    // place is free.
+    QRectF PLACE_LIBRE(const QRectF& boite, double pas, const QRectF& dans) const;
+    // The plot rectangle.
+    QRectF CADRE() const { return QRectF(DebutScrollX, DebutScrollY, ScrollX, ScrollY); }
     // Advance width and line height of a text in a font, on this bitmap.
     double LARGEUR_TEXTE(const QString& texte, const QFont& police) const;
     int HAUTEUR_LIGNE(const QFont& police) const;

@@ -70,7 +70,7 @@ void grapheft::AFF_ANNOT_ANCIEN() {
         const int x = ABSCISSE_MOT(a.PositionMot, f, DebutScrollX, ScrollX);
         g.setPen(surcouche::PenTiretPoint(couleur));
         g.drawLine(x, DebutScrollY, x, bas);
-        ECRIRE_VERTICAL(g, surcouche::Champ(a.TexteAnnot, TexteAncienMax), *FontBaseDetemps, couleur, x, bas);
+        POSER_VERTICAL(surcouche::Champ(a.TexteAnnot, TexteAncienMax), *FontBaseDetemps, couleur, x, bas);
     }
 }
 
@@ -92,13 +92,17 @@ void grapheft::AFF_ANNOT_NOUVEAU() {
         const QString texte = surcouche::Champ(a.TexteAnnot, TexteNouveauMax);
         if (a.AnnotVerticale == 1) {
             g.drawLine(x, DebutScrollY, x, bas);
-            ECRIRE_VERTICAL(g, Raccourci(*this, texte, ScrollY, police), police, couleur, x, bas);
+            POSER_VERTICAL(Raccourci(*this, texte, ScrollY, police), police, couleur, x, bas);
         } else {
             const int y = DebutScrollY + ScrollY * a.HauteurAnnot / 1000;
             g.drawLine(x, y + DemiCroix, x, y - DemiCroix);
             g.drawLine(x + DemiCroix, y, x - DemiCroix, y);
             const int place = DebutScrollX + ScrollX - x;
-            ECRIRE(g, Raccourci(*this, texte, place, police), police, couleur, x, y - HauteurCarac);
+            // Beside its cross, clear of the texts already there.
+            const QString court = Raccourci(*this, texte, place, police);
+            const QRectF b =
+                PLACE_LIBRE(BOITE_TEXTE(court, police, x, y - HauteurCarac), HauteurCarac, CADRE());
+            POSER(court, police, couleur, b.left(), b.top());
         }
     }
 }

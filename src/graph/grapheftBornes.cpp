@@ -60,6 +60,9 @@ int Divisions(const tConfig& c, int z) {
     return n == 0 ? 1 : n;
 }
 
+// Smallest font of the logic inputs' names, in pixels.
+constexpr int PixelsNomLogiqueMin = 8;
+
 } // namespace
 
 int16_t grapheft::AFFICH_BORNE_TOTAL(uint8_t draw) {
@@ -69,12 +72,15 @@ int16_t grapheft::AFFICH_BORNE_TOTAL(uint8_t draw) {
     }
     if (!FontBaseDetemps) return 0;
     const tConfig& c = *SavConf;
+    // The logic inputs' names come first: the channel names then keep clear of them.
+    const int16_t logiques = AFFICHE_NOM_LOGIQUE(draw);
     int s = 0;
     for (int z = 0; z < NombreZones(c); ++z)
         s = std::max<int>(s, c.BorneUnique == 0 ? AFF_BORNE(z, draw) : AFF_BORNE_simple(z, draw));
     PositionBorneNom = s;
-    int64_t largeur = static_cast<int64_t>(LongueurNomMax) + s;
-    largeur = std::max<int64_t>(largeur, AFFICHE_NOM_LOGIQUE(draw));
+    // The names column right of the scales holds the channel names and the
+    // logic inputs' names.
+    int64_t largeur = static_cast<int64_t>(s) + std::max<int64_t>(LongueurNomMax, logiques);
     largeur = std::max<int64_t>(largeur, LongMessX("200msec/div"));
     return Largeur16(largeur);
 }
@@ -107,16 +113,19 @@ int16_t grapheft::AFF_BORNE(int zone, uint8_t draw) {
                 gp->setPen(surcouche::Pen(couleur));
                 gp->drawLine(x, haut, x, bas);
             }
+            // The labels stand clear of their line and of the next scale's.
             int plusLarge = 0;
             for (int k = 0; k <= n; ++k) {
                 const QString t = Graduation(*SavConf, ch, k, n, false);
                 int y = haut + (bas - haut) * k / n;
                 if (k > 0) y -= demi;
                 if (k == n) y -= demi;
-                if (dessin) ECRIRE(*gp, t, police, couleur, x, y);
+                // Above the time labels' row.
+                y = std::min(y, DebutScrollY + ScrollY - HauteurCarac);
+                if (dessin) POSER(t, police, couleur, x + EcartTexteTrait, y);
                 plusLarge = std::max(plusLarge, LongMessX(t));
             }
-            dx += plusLarge;
+            dx += plusLarge + 2 * EcartTexteTrait;
             // Every channel of the same range shares this scale and lists its name under it.
             for (const int autre : voies) {
                 if (autre < ch || !restantes[autre] || !MemeEchelle(c, ch, autre)) continue;
@@ -127,12 +136,15 @@ int16_t grapheft::AFF_BORNE(int zone, uint8_t draw) {
                 const int w = LongMessX(t);
                 const QColor couleurNom = Couleur(c.CouleurVoie[autre]);
                 if (c.NomsVerticaux == 1) {
-                    if (dessin)
-                        ECRIRE_VERTICAL(*gp, t, police, couleurNom, static_cast<double>(xr + dx), haut + w);
+                    if (dessin) POSER_VERTICAL(t, police, couleurNom, static_cast<double>(xr + dx), haut + w);
                     dx += HauteurCarac;
                 } else {
-                    if (dessin)
-                        ECRIRE(*gp, t, police, couleurNom, static_cast<double>(xr) + PositionBorneNom, ym);
+                    if (dessin) {
+                        const QRectF b = PLACE_LIBRE(BOITE_TEXTE(t, police, xr + PositionBorneNom, ym),
+                                                     HauteurCarac, QRectF(0, 0, LargeurImage, HauteurImage));
+                        POSER(t, police, couleurNom, b.left(), b.top());
+                        ym = static_cast<int>(b.top());
+                    }
                     ym += HauteurCarac;
                     LongueurNomMax = Largeur16(std::max<int64_t>(LongueurNomMax, w));
                 }
@@ -167,15 +179,18 @@ int16_t grapheft::AFF_BORNE_simple(int zone, uint8_t draw) {
             int y = haut + k * (bas - haut) / n;
             if (k > 0) y -= demi;
             if (k == n) y -= demi;
+            // Above the time labels' row, the stack of bottom labels upwards.
+            y = std::min(y, DebutScrollY + ScrollY - HauteurCarac);
             if (k == 0) y += decalageHaut;
             if (k == n) y -= decalageBas;
-            if (dessin) ECRIRE(*gp, t, police, couleur, xr, y);
+            if (dessin) POSER(t, police, couleur, xr + EcartTexteTrait, y);
             l = std::max(l, LongMessX(t));
         }
         if (commune) break;
-        decalageHaut += HauteurCarac - 1;
-        decalageBas += HauteurCarac - 1;
+        decalageHaut += HauteurCarac;
+        decalageBas += HauteurCarac;
     }
+    l += 2 * EcartTexteTrait;
     return Largeur16(static_cast<int64_t>(l) + AFF_NOM(zone, draw, l));
 }
 
@@ -204,11 +219,13 @@ int16_t grapheft::AFF_NOM(int zone, uint8_t draw, int decalage) {
         for (size_t i = 0; i < voies.size(); ++i) {
             const QColor couleur = Couleur(c.CouleurVoie[voies[i]]);
             if (verticaux) {
-                ECRIRE_VERTICAL(*gp, noms[i], police, couleur, x, DebutScrollY + z.Haut + LongMessX(noms[i]));
+                POSER_VERTICAL(noms[i], police, couleur, x, DebutScrollY + z.Haut + LongMessX(noms[i]));
                 x += HauteurCarac;
             } else {
-                ECRIRE(*gp, noms[i], police, couleur, x, static_cast<double>(y));
-                y += HauteurCarac;
+                const QRectF b = PLACE_LIBRE(BOITE_TEXTE(noms[i], police, x, static_cast<double>(y)),
+                                             HauteurCarac, QRectF(0, 0, LargeurImage, HauteurImage));
+                POSER(noms[i], police, couleur, b.left(), b.top());
+                y = static_cast<int64_t>(b.top()) + HauteurCarac;
             }
         }
     }
@@ -223,15 +240,27 @@ int16_t grapheft::AFFICHE_NOM_LOGIQUE(uint8_t draw) {
     const tBandeLogique bande = BANDE_LOGIQUE(DebutScrollY, ScrollY, c.PositionVoiesLogiques,
                                               c.HauteurVoiesLogiques, c.NombreVoiesLogiquesAffichees);
     const int entrees = std::min<int>(c.NombreVoiesLogiques, NombreNomsLogiquesMax);
-    const int xr = DebutScrollX + ScrollX;
+    // Lanes thinner than a line get their names in a font that fits them (down
+    // to a legible size); below that, one name in so many, so that they stay apart.
+    QFont police = *FontBaseDetemps;
+    int hauteur = HauteurCarac;
+    if (bande.Voie > 0 && bande.Voie < HauteurCarac) {
+        police.setPixelSize(std::max(PixelsNomLogiqueMin, bande.Voie - 1));
+        hauteur = HAUTEUR_LIGNE(police);
+    }
+    const int pas = bande.Voie > 0 && bande.Voie < hauteur ? (hauteur + bande.Voie - 1) / bande.Voie : 1;
+    // In the names column, right of every scale (measured before drawing).
+    const int x = DebutScrollX + ScrollX + PositionBorneNom;
     int plusLarge = 0, i = 0;
     for (int b = 0; b < entrees; ++b) {
         if ((c.MasqueVoiesLogiques & (1u << b)) == 0) continue;
         const QString nom = surcouche::Champ(e.NomLogique[b]);
-        const int y = i * bande.Voie + bande.Haut + (bande.Voie - HauteurCarac) / 2;
-        if (dessin) ECRIRE(*gp, nom, *FontBaseDetemps, Couleur(c.CouleurVoieLogique[b]), xr, y);
-        plusLarge = std::max(plusLarge, LongMessX(nom));
+        const int y = i * bande.Voie + bande.Haut + (bande.Voie - hauteur) / 2;
+        if (i % pas == 0) {
+            if (dessin) POSER(nom, police, Couleur(c.CouleurVoieLogique[b]), x, y);
+            plusLarge = std::max(plusLarge, static_cast<int>(LARGEUR_TEXTE(nom, police)));
+        }
         ++i;
     }
-    return draw == 1 ? 0 : Largeur16(plusLarge);
+    return Largeur16(plusLarge);
 }

@@ -161,6 +161,8 @@ void grapheft::AFF_POSITION_Y(int ch, const char* texte) {
 
     QPainter& g = *gp;
     const QString t = DepuisCp1252(texte);
-    g.fillRect(x, y, LongMessX(t) + 10, HauteurCarac, surcouche::Couleur(c.CouleurFond));
-    ECRIRE(g, t, *FontBaseDetemps, surcouche::Couleur(c.CouleurVoie[ch]), x, y);
+    // Down the zone, clear of the texts already written there.
+    const QRectF b = PLACE_LIBRE(QRectF(x, y, LongMessX(t) + 10, HauteurCarac), HauteurCarac, CADRE());
+    g.fillRect(b, surcouche::Couleur(c.CouleurFond));
+    POSER(t, *FontBaseDetemps, surcouche::Couleur(c.CouleurVoie[ch]), b.left(), b.top());
 }

@@ -141,9 +141,10 @@ void grapheft::TRACE_CURSEUR_Y(QPainter& g) {
         MESSAGE_COMPLET(texte, ch,
                         VALEUR_CURSEUR_Y(positions[k], c.ParamVoie[ch].BorneMin, c.ParamVoie[ch].BorneMax));
         const QString t = DepuisCp1252(texte);
-        const int w = static_cast<int>(MeasureDisplayStringWidth(t, police)) + 3;
+        const int w = static_cast<int>(MeasureDisplayStringWidth(t, police)) + EcartTexteTrait + 3;
         g.fillRect(DebutScrollX + 1, y - hh, w, hh, Couleur(c.CouleurFond));
-        ECRIRE(g, t, policeCouche, Couleur(c.CouleurVoie[ch]), DebutScrollX, y - hh);
+        // Clear of the frame line, so that a sign is never lost on it.
+        ECRIRE(g, t, policeCouche, Couleur(c.CouleurVoie[ch]), DebutScrollX + EcartTexteTrait, y - hh);
     }
 }
 

@@ -81,6 +81,11 @@ void grapheft::INIT_RETIC() {
     }
     NombreVoieCurseurTotal = d.NombreVoieCurseurTotal;
     NombreVoieCurseurVisu = d.NombreVoieCurseurVisu;
+    // The read-out box is drawn over the picture: what the picture writes
+    // where it lies would be hidden.
+    BoiteLecture = entree.ValiditeCurseur && c.BoiteCurseur != 0
+                       ? QRectF(PosCurseurX, PosCurseurY, LongCurseur, HauteurCurseur)
+                       : QRectF();
 }
 
 void OUBLIER_RETICULE_PERSO(tConfig& c) {
@@ -110,6 +115,8 @@ void grapheft::Fond_Reticule() {
     QPainter& g = *gp;
     const tConfig& c = *SavConf;
     g.fillRect(0, 0, LargeurImage, HauteurImage, Couleur(c.CouleurFond));
+    // The whole picture starts again: none of its texts is there any more.
+    BoitesTextes.clear();
     if (c.ReticulePerso == 1 && c.FichierReticulePerso[0] != '\0') ChargerReticulePerso(g);
 
     const QColor couleur = Couleur(c.CouleurReticule);

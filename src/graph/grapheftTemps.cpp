@@ -78,7 +78,7 @@ int16_t grapheft::EtiquettesXY(uint8_t draw) {
         const QString t = DepuisCp1252(texte);
         const double x = ScrollX * fractions[k] + DebutScrollX;
         const double gauche = GAUCHE_CENTREE(x, LongMessX(t), DebutScrollX);
-        if (draw == 1 && gp) ECRIRE(*gp, t, *FontBaseDetemps, couleur, gauche, y);
+        if (draw == 1 && gp) POSER(t, *FontBaseDetemps, couleur, gauche, y);
     }
     return 0;
 }
@@ -106,10 +106,10 @@ int16_t grapheft::EtiquettesTemps(uint8_t draw) {
                 heure += QLatin1Char('.') +
                          QString::number(instant.time().msec()).rightJustified(3, QLatin1Char('0'));
             if (dessiner) {
-                ECRIRE(*gp, date, *FontBaseDetemps, couleur,
-                       GAUCHE_DANS_PLOT(x, LongMessX(date), gauchePlot, droitePlot), y);
-                ECRIRE(*gp, heure, *FontBaseDetemps, couleur,
-                       GAUCHE_DANS_PLOT(x, LongMessX(heure), gauchePlot, droitePlot), y + HauteurCarac);
+                POSER(date, *FontBaseDetemps, couleur,
+                      GAUCHE_DANS_PLOT(x, LongMessX(date), gauchePlot, droitePlot), y);
+                POSER(heure, *FontBaseDetemps, couleur,
+                      GAUCHE_DANS_PLOT(x, LongMessX(heure), gauchePlot, droitePlot), y + HauteurCarac);
             }
             finDerniere = x;
         } else {
@@ -118,7 +118,7 @@ int16_t grapheft::EtiquettesTemps(uint8_t draw) {
             const QString t = DepuisCp1252(texte);
             const int w = LongMessX(t);
             const double gauche = GAUCHE_CENTREE(x, w, gauchePlot);
-            if (dessiner) ECRIRE(*gp, t, *FontBaseDetemps, couleur, gauche, y);
+            if (dessiner) POSER(t, *FontBaseDetemps, couleur, gauche, y);
             finDerniere = gauche + w;
         }
     }
@@ -128,7 +128,7 @@ int16_t grapheft::EtiquettesTemps(uint8_t draw) {
     const QString texte = DepuisCp1252(division) + QStringLiteral("/div");
     const int largeur = LongMessX(texte);
     const double gauche = std::max(droitePlot, finDerniere + LongMessX("  "));
-    if (dessiner) ECRIRE(*gp, texte, *FontBaseDetemps, couleur, gauche, y);
+    if (dessiner) POSER(texte, *FontBaseDetemps, couleur, gauche, y);
     return static_cast<int16_t>(std::min(largeur, 32767));
 }
 
@@ -136,9 +136,9 @@ void grapheft::AFFICHAGE_NOM() {
     if (!FontNomFichier || !gp) return;
     const QColor couleur = Couleur(SavConf->CouleurPoliceNom);
     const int y = HAUTEUR_LIGNE(*FontNomFichier) / 2 + 5;
-    ECRIRE(*gp, DepuisCp1252(TitreGraphique), *FontNomFichier, couleur, 10, y);
+    POSER(DepuisCp1252(TitreGraphique), *FontNomFichier, couleur, 10, y);
     if (TitreGraphique2[0] == '\0' || !FontBaseDetemps) return;
     QFont gras = *FontBaseDetemps;
     gras.setBold(true);
-    ECRIRE(*gp, DepuisCp1252(TitreGraphique2), *FontNomFichier, couleur, 10, y + HAUTEUR_LIGNE(gras));
+    POSER(DepuisCp1252(TitreGraphique2), *FontNomFichier, couleur, 10, y + HAUTEUR_LIGNE(gras));
 }

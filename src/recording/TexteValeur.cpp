@@ -53,6 +53,16 @@ void AJOUTER_UNITE(const tConfig& conf, char* texte, size_t taille, int n, int e
     AJOUT_BORNE(texte, taille, TabFormat[e + 4]);
 }
 
+// "-  2.5" becomes "  -2.5": same width, the sign against the number.
+static void JoindreSigne(char* texte) {
+    if (texte[0] != '-') return;
+    size_t blancs = 0;
+    while (texte[1 + blancs] == ' ') ++blancs;
+    if (blancs == 0) return;
+    std::memset(texte, ' ', blancs);
+    texte[blancs] = '-';
+}
+
 // Removes trailing zeros, then a trailing point, when the text has a point.
 static void Compresser(char* texte) {
     if (!std::strchr(texte, '.')) return;
@@ -82,6 +92,9 @@ void CALCUL_MESSAGE(const tConfig& conf, char* texte, size_t taille, double vale
         ECRIRE_FORMAT(texte, taille, "%c%0*.*f", signe, largeur, precision, x);
     else
         ECRIRE_FORMAT(texte, taille, "%c%#*.*f", signe, largeur, precision, x);
+    // The padding goes before the sign, never between the sign and the digits:
+    // a detached minus is read as a blank, or lost on a line it stands on.
+    JoindreSigne(texte);
     if (mode == ModeCompresse) Compresser(texte);
     AJOUTER_UNITE(conf, texte, taille, n, p.ExposantUnite);
 }

@@ -19,13 +19,17 @@ protected:
         Config.NomsVerticaux = 0;
     }
     QColor Voie(int ch) const { return surcouche::Couleur(Config.CouleurVoie[ch]); }
-    // Top of label k of n in a zone from `haut` to `bas`.
+    // Top of label k of n in a zone from `haut` to `bas`, above the time
+    // labels' row under the plot (its bottom at 405).
     int Rang(int k, int n, int haut, int bas) const {
         int y = haut + (bas - haut) * k / n;
         if (k > 0) y -= H() / 2;
         if (k == n) y -= H() / 2;
-        return y;
+        return std::min(y, 405 - H());
     }
+    // Width of a scale: its widest label with a gap on both sides.
+    int Colonne(std::initializer_list<const char*> textes) const { return Plus(textes) + 2 * E; }
+    static constexpr int E = EcartTexteTrait;
     int Plus(std::initializer_list<const char*> textes) const {
         int w = 0;
         for (const char* t : textes) w = std::max(w, G->LongMessX(t));
@@ -33,14 +37,14 @@ protected:
     }
     const QColor Blanc = QColor(Qt::white);
     static constexpr int Xr = 405;
-    // Labels start on their scale's axis line: compared right of it.
+    // Labels start clear of their scale's axis line: compared right of it.
     const QRect ApresAxe = QRect(Xr + 1, 0, 640, 480);
 };
 
 TEST_F(Bornes, UneEchelleEtDeuxNomsPourDeuxVoiesDeMemePlage) {
     Voies(2);
     const int16_t mesure = G->AFFICH_BORNE_TOTAL(0);
-    const int s = Plus({" 1", " 0.5", " 0", "-0.5", "-1"});
+    const int s = Colonne({" 1", " 0.5", " 0", "-0.5", "-1"});
     EXPECT_EQ(G->PositionBorneNom, s);
     EXPECT_EQ(G->LongueurNomMax, std::max(G->LongMessX(Nom(0)), G->LongMessX(Nom(1))));
     EXPECT_EQ(mesure, std::max(G->LongueurNomMax + s, G->LongMessX("200msec/div")));
@@ -50,8 +54,8 @@ TEST_F(Bornes, UneEchelleEtDeuxNomsPourDeuxVoiesDeMemePlage) {
     const QFont f = Police();
     const char* etiquettes[] = {" 1", " 0.5", " 0", "-0.5", "-1"};
     for (int k = 0; k <= 4; ++k)
-        EXPECT_TRUE(TexteEn(im, QString::fromLatin1(etiquettes[k]), f, Voie(0), Xr, Rang(k, 4, 5, 405), Blanc,
-                            false, ApresAxe))
+        EXPECT_TRUE(TexteEn(im, QString::fromLatin1(etiquettes[k]), f, Voie(0), Xr + E, Rang(k, 4, 5, 405),
+                            Blanc, false, ApresAxe))
             << k;
     EXPECT_EQ(im.pixel(Xr, 5), Voie(0).rgb());
     EXPECT_EQ(im.pixel(Xr, 200), Voie(0).rgb());
@@ -67,9 +71,9 @@ TEST_F(Bornes, DeuxEchellesCoteACotePourDeuxPlages) {
     Voies(2);
     Plage(1, 0.0f, 10.0f);
     G->AFFICH_BORNE_TOTAL(0);
-    const int w0 = Plus({" 1", " 0.5", " 0", "-0.5", "-1"});
+    const int w0 = Colonne({" 1", " 0.5", " 0", "-0.5", "-1"});
     // Numbers right-aligned in their width before the trailing zeros go.
-    const int w1 = Plus({" 10", "  7.5", "  5", "  2.5", "  0"});
+    const int w1 = Colonne({" 10", "  7.5", "  5", "  2.5", "  0"});
 
     EXPECT_EQ(G->PositionBorneNom, w0 + w1);
     EXPECT_EQ(G->AFF_BORNE(0, 0), w0 + w1);
@@ -77,8 +81,9 @@ TEST_F(Bornes, DeuxEchellesCoteACotePourDeuxPlages) {
     const QImage& im = G->NewBitmap;
     EXPECT_EQ(im.pixel(Xr, 200), Voie(0).rgb());
     EXPECT_EQ(im.pixel(Xr + w0, 200), Voie(1).rgb());
-    EXPECT_TRUE(TexteEn(im, QStringLiteral(" 10"), Police(), Voie(1), Xr + w0, 5, Blanc));
-    EXPECT_TRUE(TexteEn(im, QStringLiteral("  0"), Police(), Voie(1), Xr + w0, Rang(4, 4, 5, 405), Blanc));
+    EXPECT_TRUE(TexteEn(im, QStringLiteral(" 10"), Police(), Voie(1), Xr + w0 + E, 5, Blanc));
+    EXPECT_TRUE(
+        TexteEn(im, QStringLiteral("  0"), Police(), Voie(1), Xr + w0 + E, Rang(4, 4, 5, 405), Blanc));
     EXPECT_TRUE(TexteEn(im, Nom(0), Police(), Voie(0), Xr + w0 + w1, 205, Blanc));
     EXPECT_TRUE(TexteEn(im, Nom(1), Police(), Voie(1), Xr + w0 + w1, 205 + H(), Blanc));
 }
@@ -88,7 +93,7 @@ TEST_F(Bornes, UneEchelleParZoneEmpileLesBornesDeTroisPlages) {
     Plage(1, 0.0f, 10.0f);
     Plage(2, -5.0f, 5.0f);
     Config.BorneUnique = 1;
-    const int l = Plus({"1", "-1", "10", "0", "5", "-5"});
+    const int l = Colonne({"1", "-1", "10", "0", "5", "-5"});
     int noms = 0;
     for (int ch = 0; ch < 3; ++ch) noms = std::max(noms, G->LongMessX(Nom(ch)));
     EXPECT_EQ(G->AFF_BORNE_simple(0, 0), l + noms);
@@ -103,9 +108,9 @@ TEST_F(Bornes, UneEchelleParZoneEmpileLesBornesDeTroisPlages) {
         SCOPED_TRACE(i);
         // Top labels stacked down from the zone's top, bottom labels up from its bottom.
         EXPECT_TRUE(
-            TexteEn(im, QString::fromLatin1(hauts[i]), Police(), Voie(i), Xr, 5 + i * (H() - 1), Blanc));
-        EXPECT_TRUE(TexteEn(im, QString::fromLatin1(bas[i]), Police(), Voie(i), Xr,
-                            Rang(1, 1, 5, 405) - i * (H() - 1), Blanc));
+            TexteEn(im, QString::fromLatin1(hauts[i]), Police(), Voie(i), Xr + E, 5 + i * H(), Blanc));
+        EXPECT_TRUE(TexteEn(im, QString::fromLatin1(bas[i]), Police(), Voie(i), Xr + E,
+                            Rang(1, 1, 5, 405) - i * H(), Blanc));
     }
     // The names after the labels, centred in the zone.
     const int premier = 5 + (400 - 3 * H()) / 2;
@@ -123,11 +128,11 @@ TEST_F(Bornes, EchelleCommuneDeQuatreDivisions) {
     const QImage& im = G->NewBitmap;
     const char* etiquettes[] = {"1", "0.5", "0", "-0.5", "-1"};
     for (int k = 0; k <= 4; ++k)
-        EXPECT_TRUE(
-            TexteEn(im, QString::fromLatin1(etiquettes[k]), Police(), Voie(0), Xr, Rang(k, 4, 5, 405), Blanc))
+        EXPECT_TRUE(TexteEn(im, QString::fromLatin1(etiquettes[k]), Police(), Voie(0), Xr + E,
+                            Rang(k, 4, 5, 405), Blanc))
             << k;
     // Written once, for the first channel.
-    const int l = Plus({"1", "0.5", "0", "-0.5", "-1"});
+    const int l = Colonne({"1", "0.5", "0", "-0.5", "-1"});
     EXPECT_TRUE(Encre(im, QRect(Xr, 0, l, 480), Voie(1).rgb()).isEmpty());
 }
 
@@ -135,7 +140,7 @@ TEST_F(Bornes, NomsVerticauxUneHauteurDeTexteChacun) {
     Voies(2);
     Config.NomsVerticaux = 1;
     EXPECT_EQ(G->AFF_NOM(0, 0, 0), 2 * H());
-    const int w0 = Plus({" 1", " 0.5", " 0", "-0.5", "-1"});
+    const int w0 = Colonne({" 1", " 0.5", " 0", "-0.5", "-1"});
     EXPECT_EQ(G->AFF_BORNE(0, 0), w0 + 2 * H());
     EXPECT_EQ(G->LongueurNomMax, 0);
 
@@ -155,7 +160,7 @@ TEST_F(Bornes, NomsVerticauxUneHauteurDeTexteChacun) {
     // One scale per zone: the same turned names after the labels.
     Config.BorneUnique = 1;
     Surface(*G, 640, 480);
-    const int l = Plus({"1", "0.5", "0", "-0.5", "-1"});
+    const int l = Colonne({"1", "0.5", "0", "-0.5", "-1"});
     EXPECT_EQ(G->AFF_BORNE_simple(0, 1), l + 2 * H());
     EXPECT_TRUE(TexteEn(G->NewBitmap, Nom(1), Police(), Voie(1), Xr + l + H(), 5 + G->LongMessX(Nom(1)),
                         Blanc, true));
@@ -189,13 +194,13 @@ TEST_F(Bornes, ZonesParVoieEtZonesVides) {
     EXPECT_EQ(G->AFF_BORNE(2, 0), 0);
     EXPECT_EQ(G->AFF_BORNE_simple(2, 0), 0);
     EXPECT_EQ(G->AFF_NOM(2, 0, 0), 0);
-    EXPECT_EQ(G->AFF_BORNE(1, 0), Plus({" 1", "-1"}));
+    EXPECT_EQ(G->AFF_BORNE(1, 0), Colonne({" 1", "-1"}));
     G->AFFICH_BORNE_TOTAL(0);
     G->AFFICH_BORNE_TOTAL(1);
     const QImage& im = G->NewBitmap;
-    EXPECT_TRUE(TexteEn(im, QStringLiteral(" 1"), Police(), Voie(1), Xr, 205, Blanc));
-    EXPECT_TRUE(TexteEn(im, QStringLiteral("-1"), Police(), Voie(1), Xr, Rang(1, 1, 205, 305), Blanc, false,
-                        ApresAxe));
+    EXPECT_TRUE(TexteEn(im, QStringLiteral(" 1"), Police(), Voie(1), Xr + E, 205, Blanc));
+    EXPECT_TRUE(TexteEn(im, QStringLiteral("-1"), Police(), Voie(1), Xr + E, Rang(1, 1, 205, 305), Blanc,
+                        false, ApresAxe));
     EXPECT_TRUE(TexteEn(im, Nom(1), Police(), Voie(1), Xr + G->PositionBorneNom, (205 + 305) / 2, Blanc));
     EXPECT_EQ(im.pixel(Xr, 250), Voie(1).rgb());
     EXPECT_EQ(im.pixel(Xr, 150), Voie(0).rgb());
@@ -216,12 +221,14 @@ TEST_F(Bornes, NomsDesEntreesLogiquesDansLeursVoies) {
     Config.CouleurVoieLogique[0] = static_cast<int32_t>(0xFF00C0C0u);
     Config.CouleurVoieLogique[5] = static_cast<int32_t>(0xFFC000C0u);
     EXPECT_EQ(G->AFFICHE_NOM_LOGIQUE(0), Plus({"Start", "Stop"}));
-    EXPECT_EQ(G->AFFICHE_NOM_LOGIQUE(1), 0);
+    // In the names column, right of the scales.
+    G->PositionBorneNom = 30;
+    EXPECT_EQ(G->AFFICHE_NOM_LOGIQUE(1), Plus({"Start", "Stop"}));
     // Band from 5 + 400 x 150 / 200 = 305, lanes of (400 x 50 / 2) / 200 = 50.
     const int decalage = (50 - H()) / 2;
-    EXPECT_TRUE(TexteEn(G->NewBitmap, QStringLiteral("Start"), Police(), QColor(0, 0xC0, 0xC0), Xr,
+    EXPECT_TRUE(TexteEn(G->NewBitmap, QStringLiteral("Start"), Police(), QColor(0, 0xC0, 0xC0), Xr + 30,
                         305 + decalage, Blanc));
-    EXPECT_TRUE(TexteEn(G->NewBitmap, QStringLiteral("Stop"), Police(), QColor(0xC0, 0, 0xC0), Xr,
+    EXPECT_TRUE(TexteEn(G->NewBitmap, QStringLiteral("Stop"), Police(), QColor(0xC0, 0, 0xC0), Xr + 30,
                         355 + decalage, Blanc));
     EnteteF.LogiqueAffichee = 0;
     EXPECT_EQ(G->AFFICHE_NOM_LOGIQUE(0), 0);

@@ -183,13 +183,15 @@ TEST_F(CurseurTrace, CurseursDAmplitude) {
     EXPECT_EQ(Motif(couche, 145, 405, 1, 0, 20), "11110000001111000000");
     EXPECT_EQ(couche.pixel(149, 205), Curseur);
     const QColor c = surcouche::Couleur(Config.CouleurVoie[1]);
-    // Labels above their lines: BorneMax at the top, BorneMin at the bottom (their
-    // background starts one pixel right of the text).
+    // Labels above their lines: BorneMax at the top, BorneMin at the bottom,
+    // written clear of the frame line (their background starts one pixel
+    // right of it).
     const QRect fond(6, 0, 400, 480);
-    EXPECT_TRUE(TexteEn(couche, Complet(1, 10.0), Police(), c, 5, 205 - H(), QColor(Qt::white), false, fond));
+    const int x = 5 + EcartTexteTrait;
+    EXPECT_TRUE(TexteEn(couche, Complet(1, 10.0), Police(), c, x, 205 - H(), QColor(Qt::white), false, fond));
     EXPECT_TRUE(
-        TexteEn(couche, Complet(1, -10.0), Police(), c, 5, 405 - H(), QColor(Qt::white), false, fond));
-    const int w = static_cast<int>(Largeur(Complet(1, 10.0))) + 3;
+        TexteEn(couche, Complet(1, -10.0), Police(), c, x, 405 - H(), QColor(Qt::white), false, fond));
+    const int w = static_cast<int>(Largeur(Complet(1, 10.0))) + EcartTexteTrait + 3;
     EXPECT_EQ(couche.pixel(5 + w, 205 - 1), qRgb(255, 255, 255));
     EXPECT_EQ(qAlpha(couche.pixel(5 + w + 1, 205 - 1)), 0);
     // Nothing else on the layer.
@@ -199,7 +201,7 @@ TEST_F(CurseurTrace, CurseursDAmplitude) {
     Config.PositionCurseurY1 = 250;
     const QImage quart = TracerY();
     EXPECT_EQ(quart.pixel(5, 255), Curseur);
-    EXPECT_TRUE(TexteEn(quart, Complet(1, 5.0), Police(), c, 5, 255 - H(), QColor(Qt::white), false, fond));
+    EXPECT_TRUE(TexteEn(quart, Complet(1, 5.0), Police(), c, x, 255 - H(), QColor(Qt::white), false, fond));
 }
 
 TEST_F(CurseurTrace, CurseursDAmplitudeRepliesEtAbsents) {

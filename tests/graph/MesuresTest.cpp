@@ -18,14 +18,14 @@
 
 namespace {
 
-constexpr int Colonnes = 1000;
+constexpr int ColonnesAnalyse = 1000;
 
 // An analysis over the 1000 columns at 1000 us per column (one second shown).
 AnalyseNiveaux Analyse(const std::function<uint16_t(int)>& code) {
     AnalyseNiveaux a;
-    for (int i = 0; i < Colonnes; ++i) a.ValeurCyclique[static_cast<size_t>(i)] = code(i);
+    for (int i = 0; i < ColonnesAnalyse; ++i) a.ValeurCyclique[static_cast<size_t>(i)] = code(i);
     a.Abscisse_Dep = 0;
-    a.Abscisse_Fin = Colonnes;
+    a.Abscisse_Fin = ColonnesAnalyse;
     a.BDT_Curseur = 1000.0;
     return a;
 }
@@ -44,7 +44,7 @@ uint16_t CarreDepassement(int i) {
 std::function<uint16_t(int)> Suite(std::vector<std::pair<uint16_t, int>> runs, uint16_t reste) {
     std::vector<uint16_t> codes;
     for (const auto& [code, n] : runs) codes.insert(codes.end(), static_cast<size_t>(n), code);
-    codes.resize(Colonnes, reste);
+    codes.resize(ColonnesAnalyse, reste);
     return [codes](int i) { return codes[static_cast<size_t>(i)]; };
 }
 
@@ -190,7 +190,7 @@ struct Table {
 TEST(NiveauxTest, RmsSurDesCyclesEntiersEnSimplePrecision) {
     AnalyseNiveaux a = Analyse(CarreDepassement);
     Table t;
-    for (int i = 0; i < Colonnes; ++i) t(i, 3) = CarreDepassement(i) / 1000.0 + 0.1;
+    for (int i = 0; i < ColonnesAnalyse; ++i) t(i, 3) = CarreDepassement(i) / 1000.0 + 0.1;
     a.CAL_CLASSE();
     a.MATH_RMS(t.Valeurs.data(), 3);
     // Rows 49 .. 948: from the first to the last rising crossing.
@@ -203,7 +203,7 @@ TEST(NiveauxTest, RmsSurDesCyclesEntiersEnSimplePrecision) {
 
     // No cycle: the whole window.
     AnalyseNiveaux constant = Analyse([](int) -> uint16_t { return 7; });
-    for (int i = 0; i < Colonnes; ++i) t(i, 3) = i < 500 ? 3.0 : -4.0;
+    for (int i = 0; i < ColonnesAnalyse; ++i) t(i, 3) = i < 500 ? 3.0 : -4.0;
     constant.CAL_CLASSE();
     constant.MATH_RMS(t.Valeurs.data(), 3);
     EXPECT_FLOAT_EQ(constant.Math_Rms, std::sqrt(12.5f));
@@ -223,16 +223,16 @@ TEST(NiveauxTest, FenetreVideSansDivisionParZero) {
 
 TEST(ValeursTest, ExtremesPremiereLigneEtMoyenne) {
     Table t;
-    for (int i = 0; i < Colonnes; ++i) t(i, 5) = 1.0;
+    for (int i = 0; i < ColonnesAnalyse; ++i) t(i, 5) = 1.0;
     t(10, 5) = t(20, 5) = -2.0; // the first row reaching the minimum wins
     t(30, 5) = t(40, 5) = 4.5;
-    const tExtreme min = EXTREME_VOIE(t.Valeurs.data(), Colonnes, 5, ExtremeMin);
-    const tExtreme max = EXTREME_VOIE(t.Valeurs.data(), Colonnes, 5, ExtremeMax);
+    const tExtreme min = EXTREME_VOIE(t.Valeurs.data(), ColonnesAnalyse, 5, ExtremeMin);
+    const tExtreme max = EXTREME_VOIE(t.Valeurs.data(), ColonnesAnalyse, 5, ExtremeMax);
     EXPECT_EQ(min.Valeur, -2.f);
     EXPECT_EQ(min.Ligne, 10);
     EXPECT_EQ(max.Valeur, 4.5f);
     EXPECT_EQ(max.Ligne, 30);
-    EXPECT_DOUBLE_EQ(MOYENNE_VOIE(t.Valeurs.data(), Colonnes, 5), (996.0 - 4.0 + 9.0) / 1000.0);
+    EXPECT_DOUBLE_EQ(MOYENNE_VOIE(t.Valeurs.data(), ColonnesAnalyse, 5), (996.0 - 4.0 + 9.0) / 1000.0);
 }
 
 class VoiesTest : public ::testing::Test {
@@ -253,12 +253,12 @@ TEST_F(VoiesTest, VoieSigneeCodesDansLOrdreDesValeurs) {
     EnteteF.NombreVoiesTotal = 2;
     EnteteF.Affichage[1].VoieSignee = 1;
     // A square of +-1000 around 0 in signed words, period 100 columns.
-    for (int c = 0; c < Colonnes; ++c) {
+    for (int c = 0; c < ColonnesAnalyse; ++c) {
         const int16_t v = c % 100 < 50 ? -1000 : 1000;
         Mot(c, 1, static_cast<uint16_t>(v));
         Valeur(c, 1, v);
     }
-    D.PointeurCyclique = Colonnes;
+    D.PointeurCyclique = ColonnesAnalyse;
     AnalyseNiveaux a;
     CHARGER_VOIE(a, D, 1, 1000000.0);
     EXPECT_EQ(a.CAL_VALCYC(0), 0x8000 - 1000);
@@ -273,11 +273,11 @@ TEST_F(VoiesTest, VoieSigneeCodesDansLOrdreDesValeurs) {
 TEST_F(VoiesTest, VoieSansMotsBrutsAnalyseeSurSesValeurs) {
     EnteteF.NombreVoiesAnalog = 1;
     EnteteF.NombreVoiesTotal = 2; // channel 1 is computed: no raw word in the table
-    for (int c = 0; c < Colonnes; ++c) {
+    for (int c = 0; c < ColonnesAnalyse; ++c) {
         Mot(c, 1, 0);
         Valeur(c, 1, 2.0 * std::sin(2.0 * std::numbers::pi * c / 250.0) - 7.0);
     }
-    D.PointeurCyclique = Colonnes;
+    D.PointeurCyclique = ColonnesAnalyse;
     const tMesuresVoie m = MESURER_VOIE(D, 1, 1000000.0);
     EXPECT_FLOAT_EQ(m.Frequence, 4.f);
     EXPECT_FLOAT_EQ(m.Periode, 0.25f);
@@ -291,11 +291,11 @@ TEST_F(VoiesTest, VoieSansMotsBrutsAnalyseeSurSesValeurs) {
 TEST_F(VoiesTest, CreneauxMesuresDUneVoieEnregistree) {
     EnteteF.NombreVoiesAnalog = 1;
     EnteteF.NombreVoiesTotal = 1;
-    for (int c = 0; c < Colonnes; ++c) {
+    for (int c = 0; c < ColonnesAnalyse; ++c) {
         Mot(c, 0, CarreDepassement(c));
         Valeur(c, 0, CarreDepassement(c) * 0.001);
     }
-    D.PointeurCyclique = Colonnes;
+    D.PointeurCyclique = ColonnesAnalyse;
     const tMesuresVoie m = MESURER_VOIE(D, 0, 1000000.0);
     EXPECT_EQ(m.Min, 5.f);
     EXPECT_EQ(m.Max, 60.f);

@@ -78,8 +78,8 @@ TEST_F(EchelleTest, TextesDeValeurs) {
         {1.5, 0, 0, 3, 1, 1, " 1.5 "},
         {1.5, 0, 0, 3, 0, 0, " 1.500 "},
         {1.5, 0, 0, 3, 1, 0, " 1.5000 "},
-        // Width: the number is padded after the sign.
-        {-2.5, 0, 0, 1, 0, 0, "-  2.5 "},
+        // Width: the padding goes before the sign, which stays against the number.
+        {-2.5, 0, 0, 1, 0, 0, "  -2.5 "},
         {999.9, 0, 0, 1, 0, 0, " 999.9 "},
         {999.9, 0, 0, 1, 1, 0, " 999.90 "},
         {999.96, 0, 0, 1, 0, 0, " 1000.0 "},
@@ -118,7 +118,7 @@ TEST_F(EchelleTest, TextesDeValeurs) {
         // Non-finite values.
         {std::nan(""), 0, 0, 3, 0, 0, "   nan "},
         {inf, 0, 0, 3, 0, 0, "   inf "},
-        {-inf, 0, 0, 3, 0, 0, "-  inf "},
+        {-inf, 0, 0, 3, 0, 0, "  -inf "},
         {inf, 0, 0, 3, 0, 1, "   inf "},
     };
     for (const CasMessage& c : cas) {
