@@ -87,9 +87,14 @@ void grapheft::TRACE_CURSEUR(QPainter& g, double c1, double c2, uint8_t selected
     const QString t = DepuisCp1252(texte);
     const QFont police = surcouche::Normale(*FontBaseDetemps);
     const int h = HAUTEUR_LIGNE(police);
-    const int y = DebutScrollY + ScrollY - 2 - h;
     const int x1 = PIXEL_CURSEUR(c1, DebutScrollX, ScrollX), x2 = PIXEL_CURSEUR(c2, DebutScrollX, ScrollX);
     const int xa = std::min(x1, x2), xb = std::max(x1, x2);
+    const int w = static_cast<int>(MeasureDisplayStringWidth(t, police)) + 3;
+    const int x = (xa + xb) / 2 - w / 2;
+    // Near the bottom, above the texts of the picture it would cover (an
+    // annotation written upwards there).
+    const QRectF voulue(x, DebutScrollY + ScrollY - 2 - h + 1, w, h);
+    const int y = static_cast<int>(PLACE_LIBRE(voulue, -h, CADRE()).top()) - 1;
 
     const QColor trait = surcouche::Opacite(c.CouleurReticule, 128);
     g.setPen(surcouche::Pen(trait));
@@ -101,8 +106,6 @@ void grapheft::TRACE_CURSEUR(QPainter& g, double c1, double c2, uint8_t selected
         {QPoint(xb, y), QPoint(xb - TeteFleche, y - TeteFleche), QPoint(xb - TeteFleche, y + TeteFleche)}));
     g.setBrush(Qt::NoBrush);
 
-    const int w = static_cast<int>(MeasureDisplayStringWidth(t, police)) + 3;
-    const int x = (xa + xb) / 2 - w / 2;
     g.fillRect(x, y + 1, w, h, Couleur(c.CouleurFond));
     ECRIRE(g, t, surcouche::PolicePour(g, police, NewBitmap), surcouche::Opacite(c.CouleurReticule, 192), x,
            y);
@@ -110,7 +113,7 @@ void grapheft::TRACE_CURSEUR(QPainter& g, double c1, double c2, uint8_t selected
 
 void grapheft::VALEUR_SUIT_CURSEUR(QPainter& g, double c) {
     const tConfig& cf = *SavConf;
-    if (cf.ValeurSuitCurseur == 0 || cf.ModeXY == 1) return;
+    if (cf.ValeurSuitCurseur == 0 || cf.ModeXY == 1 || !TABLE_COMPLETE()) return;
     int ch = VRAI_NUMERO(cf.VoiesPresentes, cf.VoieSuitCurseur);
     if (ch > DERNIERE_VOIE_VALIDE(cf.VoiesPresentes) || ch >= NombreVoiesConfig) ch = 0;
     c = FRACTION_CURSEUR(c);

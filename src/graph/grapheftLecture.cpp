@@ -171,8 +171,10 @@ void grapheft::AFF_CURSEUR_AFFICHAGE(QPainter& g, double c1, double c2, uint8_t 
         ecrire(entetes[k], k, reticule, p.x(), p.y());
     }
 
-    // Values.
-    for (int r = 0; r < nombreEcrites; ++r) {
+    // Values: only those of the table of the picture on screen; none while
+    // that picture has no table (a recording being opened, a pass awaited).
+    const bool table = TABLE_COMPLETE();
+    for (int r = 0; r < nombreEcrites && (table || xy); ++r) {
         const int ch = ecrites[r];
         double valeurs[3];
         if (xy) {
@@ -207,7 +209,7 @@ void grapheft::AFF_CURSEUR_AFFICHAGE(QPainter& g, double c1, double c2, uint8_t 
     }
 
     // Logic inputs under each cursor, on the row after the last channel written.
-    if (logique && dessin) {
+    if (logique && dessin && table) {
         const uint16_t mots[2] = {MOT_LOGIQUE(i1), MOT_LOGIQUE(i2)};
         for (int k = 0; k < 2; ++k) {
             const QPointF p = position(k, nombreEcrites + 1);

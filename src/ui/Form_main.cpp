@@ -364,7 +364,8 @@ void Form_main::Init_Form() {
     for (QAction* a : toolStrip1->actions()) a->setToolTip(a->text());
 
     for (QAction* a : actionRecents) a->setVisible(false);
-    progressBar1->hide();
+    // The bar stays while a pass or a picture is awaited.
+    if (!DemandeEnCours_ && !(Dessinateur && Dessinateur->OCCUPE())) progressBar1->hide();
     for (int l = 0; l < 3; ++l) actionLangues[l]->setChecked(Langue == l);
     Modification();
 }

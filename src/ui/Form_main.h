@@ -308,6 +308,12 @@ private:
     void DEMANDER_DESSIN();
     // A finished picture becomes the one on screen.
     void ADOPTER_DESSIN();
+    // The picture on screen and its table are dropped: nothing of the
+    // recording they were drawn from is shown or read out any more.
+    void OUBLIER_IMAGE();
+    // The recording on screen is closed: no file, no picture, the title and
+    // the menus of a window without a recording.
+    void FERMER_ENREGISTREMENT();
 
     tReglageScroll ReglageScroll_;
     int64_t PassesAvantDemande_ = 0;      // passes the worker had started before the last request

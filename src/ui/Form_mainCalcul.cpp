@@ -89,11 +89,7 @@ void Form_main::TICK_TIMER() {
             progressBar1->show();
             DEMANDER_DESSIN();
         } else {
-            d.CalculTerminer.store(CalculAucun);
-            DemandeEnCours_ = false;
-            FichierOuvert = 0;
-            CLEAR_GRAPHE();
-            Modification();
+            FERMER_ENREGISTREMENT();
         }
         return;
     }

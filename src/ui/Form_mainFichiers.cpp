@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QProgressBar>
 #include <QTimer>
 
 #include "config/CommandesConf.h"
@@ -68,9 +69,10 @@ void Form_main::OUVRIR(const QString& nom, const QString& fichierDonnees, uint8_
     o.NomFichier = nom;
     o.VraiNomFichier = fichierDonnees;
     o.EnteteFichier = &EnteteF;
-    // The recording on screen goes away with its header: nothing of it is drawn again.
+    // The recording on screen goes away with its header: nothing of it is
+    // drawn again, and no read-out shows its values with the next one's units.
     FichierOuvert = 0;
-    ImageDeLEnregistrement_ = false;
+    OUBLIER_IMAGE();
     JOINDRE_MORCEAUX(fichierDonnees);
     const uint8_t resultat = o.OUVRIR_REC(mode);
     grapheFT->Scripts = o.Scripts.get();
@@ -78,8 +80,31 @@ void Form_main::OUVRIR(const QString& nom, const QString& fichierDonnees, uint8_
         SAUVE_NOM_FICHIER(nom);
         FICHIER_OUVERT_OK();
     } else {
-        Modification();
+        // Its header is already the new file's: the previous recording is
+        // closed, and the window says so.
+        FERMER_ENREGISTREMENT();
     }
+}
+
+void Form_main::OUBLIER_IMAGE() {
+    ImageDeLEnregistrement_ = false;
+    grapheft vide(&EnteteF, &Setup);
+    grapheFT->ECHANGER_DESSIN(vide);
+    grapheFT->Initialisation(); // its fonts, for a read-out before the next picture
+}
+
+void Form_main::FERMER_ENREGISTREMENT() {
+    ARRETER_PASSE();
+    PasseEcran->FermerFichier();
+    PasseEcran->CalculTerminer.store(CalculAucun);
+    DemandeEnCours_ = false;
+    FichierOuvert = 0;
+    ValidFichier = 0;
+    OUBLIER_IMAGE();
+    CLEAR_GRAPHE();
+    progressBar1->hide();
+    setWindowTitle(QStringLiteral("OmbrixViewer"));
+    Modification();
 }
 
 void Form_main::FICHIER_OUVERT_OK() {

@@ -95,6 +95,24 @@ TEST_F(CurseurLecture, ValeursDUneTableConnueDansUneBoiteHorizontale) {
     EXPECT_EQ(qAlpha(couche.pixel(606, 20)), 0);
 }
 
+// A graph object whose table is not complete (a recording being opened, its
+// first pass awaited) reads out no value: only the names and the times.
+TEST_F(CurseurLecture, AucuneValeurSansTableComplete) {
+    Voies(1);
+    BoiteHorizontale(1, 1);
+    Valeur(200, 0, 0.5);
+    Valeur(700, 0, -0.25);
+    G->Donnees.CalculTerminer.store(CalculAucun);
+    const QImage couche = Dessiner(0.2, 0.7, 2);
+    const double x1 = 9 + G->LongMessX("Ch0:  ");
+    const QFont f = Police();
+    EXPECT_TRUE(TexteEn(couche, QStringLiteral("Ch0:  "), f, Voie(0), 9, Rangee(1), Blanc));
+    EXPECT_TRUE(TexteEn(couche, QStringLiteral("T1=200ms"), f, Noir, x1, Rangee(0), Blanc));
+    EXPECT_TRUE(
+        Encre(couche, QRect(static_cast<int>(x1), static_cast<int>(Rangee(1)), 400, H()), Voie(0).rgb())
+            .isEmpty());
+}
+
 TEST_F(CurseurLecture, ColonneDuCurseurTenuEnGras) {
     Voies(1);
     BoiteHorizontale(1, 1);

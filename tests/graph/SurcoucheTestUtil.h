@@ -102,6 +102,9 @@ protected:
         G->ScrollY = 400;
         G->DebutTemps = 0.0;
         G->TempsTotal = 1000000.0;
+        // The values the tests put in the table are those of the picture.
+        G->Donnees.PointeurCyclique.store(NombreColonnesAffichage);
+        G->Donnees.CalculTerminer.store(CalculFini);
     }
     void TearDown() override {
         G.reset();

@@ -489,6 +489,75 @@ private slots:
         QCOMPARE(Boites.Appels.size(), size_t{1});
     }
 
+    // While the question about a wrong checksum waits, nothing of the
+    // previous recording is read out under the new one's units.
+    void noValuesOfThePreviousRecordingWhileTheQuestionWaits() {
+        QVERIFY(Ouvrir(Fabriquer(QStringLiteral("avant.rec"), Essai(20000))));
+        F->CURSEUR_ON_OFF();
+        QVERIFY(F->grapheFT->TABLE_COMPLETE());
+        struct Guet : BoiteMessage {
+            Form_main* Fenetre = nullptr;
+            int Questions = 0;
+            bool ValeursLues = true;
+            void MONTRER(const QString&, const QString&, tIconeBoite) override {}
+            bool DEMANDER(const QString&, const QString&, tIconeBoite, bool) override {
+                ++Questions;
+                ValeursLues = Fenetre->grapheFT->TABLE_COMPLETE();
+                return true;
+            }
+        } guet;
+        guet.Fenetre = F.get();
+        const InstallationBoiteMessage boite(guet);
+        const QString chemin = Fabriquer(QStringLiteral("joint.rec"), Essai(20000, true, 1));
+        F->APPEL_FICHIER(chemin, chemin, 1);
+        QTRY_VERIFY_WITH_TIMEOUT(guet.Questions == 1, 20000);
+        QVERIFY(!guet.ValeursLues);
+        QVERIFY(AttendrePasse());
+        QVERIFY(F->grapheFT->TABLE_COMPLETE());
+    }
+
+    // A file that is no recording: the box says so, and the window is left
+    // as a window without a recording, title and menus included; it then
+    // opens the next recording as usual.
+    void failedOpenClosesThePreviousRecordingCleanly() {
+        QVERIFY(Ouvrir(Fabriquer(QStringLiteral("bon.rec"), Essai(20000))));
+        const QString mauvais = Chemin(QStringLiteral("mauvais.rec"));
+        {
+            QFile f(mauvais);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write(QByteArray(400, 'x'));
+        }
+        F->APPEL_FICHIER(mauvais, mauvais, 1);
+        QVERIFY(!Boites.Appels.empty());
+        QCOMPARE(F->FichierOuvert, uint8_t{0});
+        QCOMPARE(F->windowTitle(), QStringLiteral("OmbrixViewer"));
+        QVERIFY(!F->menuGraphique->menuAction()->isVisible());
+        QVERIFY(!F->actionExportCSV->isEnabled());
+        QVERIFY(!F->pictureBox1->isVisible());
+        QVERIFY(!F->grapheFT->TABLE_COMPLETE());
+        F->resize(900, 650);
+        QTest::qWait(50);
+        QCOMPARE(F->windowTitle(), QStringLiteral("OmbrixViewer"));
+        QVERIFY(Ouvrir(Fabriquer(QStringLiteral("apres.rec"), Essai(2000))));
+        QVERIFY(F->pictureBox1->isVisible());
+    }
+
+    // A language change or a new page count while a pass runs: its picture,
+    // traces included, is drawn when it ends.
+    void changesDuringAPassStillDrawItsPicture() {
+        QVERIFY(Ouvrir(Fabriquer(QStringLiteral("passe.rec"), Essai(200000))));
+        for (int k = 0; k < 2; ++k) {
+            F->ZOOM_PLUS();
+            if (k == 0)
+                F->CHANGE_LANGUE(0);
+            else
+                F->MODIF_NOMBRE_DE_PAGE(2);
+            QVERIFY(AttendrePasse());
+            QVERIFY(F->grapheFT->TABLE_COMPLETE());
+            QCOMPARE(F->grapheFT->TempsTotal, Setup.LargeurFenetre * EnteteF.DureeTotale);
+        }
+    }
+
     void recentList() {
         QStringList chemins;
         for (int k = 0; k < 5; ++k) chemins << Fabriquer(QStringLiteral("r%1.rec").arg(k), Essai(2000));
