@@ -77,6 +77,9 @@ extern uint16_t LargeurGra, HauteurGra;             // "LargeurGra", "HauteurGra
 extern int16_t NombreDePageImprimante;              // "NombrePAGEIMP": pages per print, 1..30
 extern uint16_t PosAnnotX, PosAnnotY;               // "PosAnnotX", "PosAnnotY": annotation window
 extern uint16_t PosCalculX, PosCalculY;             // "PosCalculX", "PosCalculY": measurement window
+// Where the tool windows open before the user has placed them: the graph
+// window's position plus this.
+inline constexpr uint16_t DecalageFenetreOutil = 10;
 // `Langue` ("Language") is declared in shell/Messages.h.
 
 inline constexpr uint16_t LargeurGraDefaut = 800;

@@ -20,7 +20,6 @@ namespace {
 
 inline constexpr uint8_t LangueMax = 4;
 inline constexpr uint8_t LangueAnglais = 1;
-inline constexpr uint16_t DecalageFenetreOutil = 10;
 
 // Reads a DWORD value into a global narrower than 32 bits: the value is cut to the global's width.
 template <typename T> void LIRE_DWORD(const char* nom, T& global) {

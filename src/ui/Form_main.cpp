@@ -564,6 +564,49 @@ void Form_main::ARRET_Form() {
     HauteurGra = static_cast<uint16_t>(std::max(0, r.height()));
 }
 
+namespace {
+
+// `p` moved so that a frame of `taille` at it lies on one screen.
+QPoint SurUnEcran(QPoint p, QSize taille, const QScreen* ecran) {
+    if (const QScreen* la = QGuiApplication::screenAt(p)) ecran = la;
+    if (ecran == nullptr) ecran = QGuiApplication::primaryScreen();
+    if (ecran == nullptr) return p;
+    const QRect zone = ecran->availableGeometry();
+    p.setX(std::clamp(p.x(), zone.left(), std::max(zone.left(), zone.right() + 1 - taille.width())));
+    p.setY(std::clamp(p.y(), zone.top(), std::max(zone.top(), zone.bottom() + 1 - taille.height())));
+    return p;
+}
+
+} // namespace
+
+void Form_main::PLACER_OUTIL(QWidget& outil, uint16_t x, uint16_t y) {
+    QPoint p = POSITION_OUTIL(x, y);
+    outil.adjustSize();
+    // The frame with its title bar, estimated before the window is shown.
+    const QSize taille(outil.width(), outil.height() + 32);
+    const bool jamaisPlacee = (x == 0 && y == 0) || (x == static_cast<uint16_t>(PosGraX + DecalageFenetreOutil) &&
+                                                     y == static_cast<uint16_t>(PosGraY + DecalageFenetreOutil));
+    if (jamaisPlacee && pictureBox1->isVisible()) {
+        // Inside the plot's top right corner, under the titles and the
+        // read-out box: clear of the menus, the read-outs and the results
+        // written from the plot's left.
+        const grapheft& g = *grapheFT;
+        int haut = g.DebutScrollY;
+        if (!g.BoiteLecture.isEmpty()) haut = std::max(haut, static_cast<int>(g.BoiteLecture.bottom()) + 1);
+        p = pictureBox1->mapToGlobal(QPoint(g.DebutScrollX + g.ScrollX, haut)) +
+            QPoint(-taille.width() - DecalageFenetreOutil, DecalageFenetreOutil);
+    } else if (jamaisPlacee) {
+        p = mapToGlobal(QPoint(DecalageFenetreOutil, DecalageFenetreOutil));
+    }
+    outil.move(SurUnEcran(p, taille, screen()));
+}
+
+void Form_main::GARDER_SUR_ECRAN(QWidget& outil) {
+    const QRect cadre = outil.frameGeometry();
+    const QPoint p = SurUnEcran(cadre.topLeft(), cadre.size(), outil.screen());
+    if (p != cadre.topLeft()) outil.move(outil.pos() + (p - cadre.topLeft()));
+}
+
 QPoint Form_main::POSITION_OUTIL(uint16_t x, uint16_t y) const {
     int px = x, py = y;
     if (const QScreen* ecran = QGuiApplication::primaryScreen()) {

@@ -290,6 +290,13 @@ public:
     // Where a tool window stored at (x, y) opens: a coordinate past the primary
     // screen's size less 30 becomes 0.
     QPoint POSITION_OUTIL(uint16_t x, uint16_t y) const;
+    // Moves tool window `outil` where it opens: its stored place (x, y) as
+    // POSITION_OUTIL reads it, or, never placed yet, inside the plot's top
+    // right corner below the read-outs; always wholly on a screen with its
+    // title bar in reach.
+    void PLACER_OUTIL(QWidget& outil, uint16_t x, uint16_t y);
+    // A shown tool window whose frame leaves its screen is brought back on it.
+    void GARDER_SUR_ECRAN(QWidget& outil);
 
 private:
     void CHANGE_CURSEUR_Y(const QPoint& point, int n);

@@ -35,12 +35,13 @@ void Form_main::AJOUT_MATH() {
     }
     auto* fenetre = new Form_Calcul(this);
     fenetre->setAttribute(Qt::WA_DeleteOnClose);
-    fenetre->move(POSITION_OUTIL(PosCalculX, PosCalculY));
+    PLACER_OUTIL(*fenetre, PosCalculX, PosCalculY);
     connect(fenetre, &Form_Calcul::DemandeRedessin, this, &Form_main::RESIZE_FORM);
     connect(fenetre, &QObject::destroyed, this, [this] { FormCalculOuvert = 0; });
     FenetreCalcul = fenetre;
     FormCalculOuvert = 1;
     fenetre->show();
+    GARDER_SUR_ECRAN(*fenetre);
 }
 
 void Form_main::AFFICH_CURSEURY() {
@@ -50,13 +51,14 @@ void Form_main::AFFICH_CURSEURY() {
     }
     auto* fenetre = new FormCurseurY(this, ValiditeCurseurY, grapheFT.get());
     fenetre->setAttribute(Qt::WA_DeleteOnClose);
-    fenetre->move(POSITION_OUTIL(PosAnnotX, PosAnnotY));
+    PLACER_OUTIL(*fenetre, PosAnnotX, PosAnnotY);
     connect(fenetre, &FormCurseurY::DemandeRedessin, this, &Form_main::RESIZE_FORM);
     connect(fenetre, &QObject::destroyed, this, [this] { FIN_CURSEURY(); });
     FenetreCurseurY = fenetre;
     FormCurseurYOuvert = 1;
     pictureBox2->setCursor(Qt::PointingHandCursor);
     fenetre->show();
+    GARDER_SUR_ECRAN(*fenetre);
 }
 
 void Form_main::APPEL_ANNOT() {
@@ -72,7 +74,7 @@ void Form_main::APPEL_ANNOT() {
                                [this] { SAVE_ANNOT(); }};
     auto* fenetre = new Ajout_Annotation(this, lien);
     fenetre->setAttribute(Qt::WA_DeleteOnClose);
-    fenetre->move(POSITION_OUTIL(PosAnnotX, PosAnnotY));
+    PLACER_OUTIL(*fenetre, PosAnnotX, PosAnnotY);
     connect(fenetre, &Ajout_Annotation::DemandeRedessin, this, &Form_main::RESIZE_FORM);
     connect(fenetre, &Ajout_Annotation::EntreeSauveAnnot, this, [this](bool visible) {
         actionSauveAnnot->setVisible(visible);
@@ -84,6 +86,7 @@ void Form_main::APPEL_ANNOT() {
     OnVaAjouterUneAnnotation = 1;
     pictureBox2->setCursor(Qt::CrossCursor);
     fenetre->show();
+    GARDER_SUR_ECRAN(*fenetre);
 }
 
 void Form_main::FIN_ANNOT() {
