@@ -49,7 +49,8 @@ tMesure Mesurer(VIEW::Form_main& f, const std::function<void()>& action) {
     pire = std::max(pire, horloge.elapsed() - precedent);
     precedent = horloge.elapsed();
     const auto montree = [&] {
-        return f.progressBar1->isHidden() && f.FichierOuvert == 1 && f.grapheFT->TABLE_COMPLETE() &&
+        return f.progressBar1->isHidden() && !f.IMAGE_ATTENDUE() && f.FichierOuvert == 1 &&
+               f.grapheFT->TABLE_COMPLETE() &&
                f.grapheFT->NewBitmap.size() == QSize(f.LargeurImage, f.HauteurImage);
     };
     while (!montree()) {

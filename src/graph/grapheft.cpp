@@ -139,6 +139,7 @@ void grapheft::RESIZE_GRAPHE() {
     if (!gp) return;
     ReticulePersoIllisible = false;
     BoitesTextes.clear();
+    BoitesNoms.clear();
     BoiteLecture = QRectF();
     if (SavConf->ModeXY != 0) RESET_RETICULE(&SavConf->ReticEcran);
     INIT_RETIC();

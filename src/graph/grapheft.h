@@ -90,6 +90,9 @@ struct tEtatDessin {
     // keep clear of them.
     std::vector<QRectF> BoitesTextes;
     QRectF BoiteLecture;
+    // The channel names of the legend with their channel numbers, where a
+    // click on a name opens that channel's settings.
+    std::vector<std::pair<QRectF, int>> BoitesNoms;
 };
 
 // Pixels between a vertical line and a text written from it, so that a sign

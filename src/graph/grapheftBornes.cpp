@@ -136,13 +136,17 @@ int16_t grapheft::AFF_BORNE(int zone, uint8_t draw) {
                 const int w = LongMessX(t);
                 const QColor couleurNom = Couleur(c.CouleurVoie[autre]);
                 if (c.NomsVerticaux == 1) {
-                    if (dessin) POSER_VERTICAL(t, police, couleurNom, static_cast<double>(xr + dx), haut + w);
+                    if (dessin) {
+                        POSER_VERTICAL(t, police, couleurNom, static_cast<double>(xr + dx), haut + w);
+                        BoitesNoms.emplace_back(BoitesTextes.back(), autre);
+                    }
                     dx += HauteurCarac;
                 } else {
                     if (dessin) {
                         const QRectF b = PLACE_LIBRE(BOITE_TEXTE(t, police, xr + PositionBorneNom, ym),
                                                      HauteurCarac, QRectF(0, 0, LargeurImage, HauteurImage));
                         POSER(t, police, couleurNom, b.left(), b.top());
+                        BoitesNoms.emplace_back(b, autre);
                         ym = static_cast<int>(b.top());
                     }
                     ym += HauteurCarac;
@@ -220,11 +224,13 @@ int16_t grapheft::AFF_NOM(int zone, uint8_t draw, int decalage) {
             const QColor couleur = Couleur(c.CouleurVoie[voies[i]]);
             if (verticaux) {
                 POSER_VERTICAL(noms[i], police, couleur, x, DebutScrollY + z.Haut + LongMessX(noms[i]));
+                if (!noms[i].isEmpty()) BoitesNoms.emplace_back(BoitesTextes.back(), voies[i]);
                 x += HauteurCarac;
             } else {
                 const QRectF b = PLACE_LIBRE(BOITE_TEXTE(noms[i], police, x, static_cast<double>(y)),
                                              HauteurCarac, QRectF(0, 0, LargeurImage, HauteurImage));
                 POSER(noms[i], police, couleur, b.left(), b.top());
+                BoitesNoms.emplace_back(b, voies[i]);
                 y = static_cast<int64_t>(b.top()) + HauteurCarac;
             }
         }

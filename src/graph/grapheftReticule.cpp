@@ -117,6 +117,7 @@ void grapheft::Fond_Reticule() {
     g.fillRect(0, 0, LargeurImage, HauteurImage, Couleur(c.CouleurFond));
     // The whole picture starts again: none of its texts is there any more.
     BoitesTextes.clear();
+    BoitesNoms.clear();
     if (c.ReticulePerso == 1 && c.FichierReticulePerso[0] != '\0') ChargerReticulePerso(g);
 
     const QColor couleur = Couleur(c.CouleurReticule);

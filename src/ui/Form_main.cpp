@@ -476,12 +476,17 @@ void Form_main::DEMANDER_DESSIN() {
                                               HauteurImage, DemandeEnCours_ ? EntetePasse_.get() : nullptr));
 }
 
+bool Form_main::IMAGE_ATTENDUE() const {
+    return DemandeEnCours_ || Dessinateur->OCCUPE();
+}
+
 void Form_main::ADOPTER_DESSIN() {
     std::unique_ptr<tDessinFini> fini = Dessinateur->PRENDRE();
     if (!fini || fini->Numero != DernierDessin_ || FichierOuvert != 1) return;
     grapheFT->ECHANGER_DESSIN(*fini->Graphe);
     fini.reset(); // the picture it replaces
     ImageDeLEnregistrement_ = true;
+    ++ImagesMontrees_;
     AFFICH_CURSEUR();
     pictureBox1->update();
     pictureBox2->update();
@@ -584,8 +589,9 @@ void Form_main::PLACER_OUTIL(QWidget& outil, uint16_t x, uint16_t y) {
     outil.adjustSize();
     // The frame with its title bar, estimated before the window is shown.
     const QSize taille(outil.width(), outil.height() + 32);
-    const bool jamaisPlacee = (x == 0 && y == 0) || (x == static_cast<uint16_t>(PosGraX + DecalageFenetreOutil) &&
-                                                     y == static_cast<uint16_t>(PosGraY + DecalageFenetreOutil));
+    const bool jamaisPlacee =
+        (x == 0 && y == 0) || (x == static_cast<uint16_t>(PosGraX + DecalageFenetreOutil) &&
+                               y == static_cast<uint16_t>(PosGraY + DecalageFenetreOutil));
     if (jamaisPlacee && pictureBox1->isVisible()) {
         // Inside the plot's top right corner, under the titles and the
         // read-out box: clear of the menus, the read-outs and the results

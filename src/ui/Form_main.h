@@ -84,6 +84,10 @@ public:
     void AFFICH_CURSEUR();
     // Language: 0 French, 1 English, 2 German.
     void CHANGE_LANGUE(uint8_t langue);
+    // Pictures shown since the window was made, and whether one is still
+    // being waited for (a pass or a drawing): for tests and benchmarks.
+    int64_t IMAGES_MONTREES() const { return ImagesMontrees_; }
+    bool IMAGE_ATTENDUE() const;
 
     // ---- Zoom and scrolling --------------------------------------------------
     void ZOOM_PLUS();
@@ -328,6 +332,7 @@ private:
     bool QuestionEnCours_ = false;        // the checksum question is open: the ticks wait
     bool ImageDeLEnregistrement_ = false; // the picture on screen is of the open recording
     uint64_t DernierDessin_ = 0;          // the last picture asked for
+    int64_t ImagesMontrees_ = 0;
     // The header as it was when the running pass was asked for: the pass
     // writes into the program's one (the checksum state, the file handle),
     // so a picture asked for meanwhile copies this one.

@@ -4,6 +4,7 @@
 #include <QCoreApplication>
 
 #include "graph/DonneesGraphe.h"
+#include "graph/NouvelleFonction.h"
 #include "graph/grapheft.h"
 #include "math/Fonctions.h"
 #include "shell/Registre.h"
@@ -23,7 +24,16 @@ void Form_main::AJOUT_FONCTION_FORM() {
     // The pass reads the channel counts of the header the new channel changes.
     ARRETER_PASSE();
     const bool complet = PASSE_COMPLETE();
-    AJOUT_FONCTION();
+    if (AJOUT_FONCTION() == 0) {
+        // Shown at once: its range from its values in the window on screen,
+        // a colour of its own.
+        const int n = EnteteF.NombreVoiesTotal - 1;
+        if (const auto bornes = BORNES_NOUVELLE_FONCTION(*grapheFT, EnteteF, n)) {
+            Config.ParamVoie[n].BorneMin = bornes->first;
+            Config.ParamVoie[n].BorneMax = bornes->second;
+        }
+        Config.CouleurVoie[n] = COULEUR_LIBRE(Config, n);
+    }
     Modification();
     if (!complet) RECALCUL_FORM();
 }

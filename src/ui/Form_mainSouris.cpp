@@ -2,6 +2,7 @@
 // that open the settings, the channel under a point, and the overlay drawing.
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 #include <QFontMetrics>
 #include <QMenu>
@@ -189,26 +190,65 @@ void Form_main::CHANGE_CURSEUR_Y(const QPoint& point, int n) {
     grapheFT->CHANGE_CURSEUR_Y(point.y(), n);
 }
 
+namespace {
+
+// Square of the distance in RGB from `p` to the segment from the background to
+// colour `c`: a smoothed edge of a text or a trace lies on it.
+double EcartAuTrait(QRgb p, QRgb fond, QRgb c) {
+    const double d[3] = {double(qRed(c)) - qRed(fond), double(qGreen(c)) - qGreen(fond),
+                         double(qBlue(c)) - qBlue(fond)};
+    const double v[3] = {double(qRed(p)) - qRed(fond), double(qGreen(p)) - qGreen(fond),
+                         double(qBlue(p)) - qBlue(fond)};
+    const double l = d[0] * d[0] + d[1] * d[1] + d[2] * d[2];
+    const double t = l > 0 ? std::clamp((v[0] * d[0] + v[1] * d[1] + v[2] * d[2]) / l, 0.0, 1.0) : 0.0;
+    double e = 0;
+    for (int k = 0; k < 3; ++k) e += (v[k] - t * d[k]) * (v[k] - t * d[k]);
+    // Only a pixel well away from the background counts.
+    return t < 0.25 ? std::numeric_limits<double>::infinity() : e;
+}
+
+} // namespace
+
 uint8_t Form_main::RECHERCHE_PIXEL_COULEUR(const QPoint& point) const {
-    const QImage& image = grapheFT->NewBitmap;
+    const grapheft& g = *grapheFT;
+    // The settings number channels by their place among the present ones.
+    const auto position = [](int n) {
+        int p = 0;
+        for (int k = 0; k < n; ++k) p += TST_B_ONOFF(Config.VoiesPresentes, k) ? 1 : 0;
+        return static_cast<uint8_t>(std::min(p, 254));
+    };
+    // A name of the legend: its box, then a little around it.
+    for (const double marge : {0.0, 2.0})
+        for (const auto& [boite, n] : g.BoitesNoms)
+            if (boite.adjusted(-marge, -marge / 2, marge, marge / 2).contains(point) && n >= 0 &&
+                n < NombreVoiesMax)
+                return position(n);
+    // Elsewhere: the displayed channel whose colour is drawn nearest the
+    // point, smoothed edges included.
+    const QImage& image = g.NewBitmap;
     if (image.isNull()) return 255;
-    for (int i = 0; i < 16; ++i) {
-        const int dx = (i & 1) ? -(i / 2) : i / 2;
-        for (int j = 0; j < 16; ++j) {
-            const int dy = (j & 1) ? -(j / 2) : j / 2;
-            const int x = std::clamp(point.x() + dx, 0, std::max(0, LargeurImage - 1));
-            const int y = std::clamp(point.y() + dy, 0, std::max(0, HauteurImage - 1));
-            if (x >= image.width() || y >= image.height()) continue;
-            const QRgb pixel = image.pixel(x, y) & 0xFFFFFF;
-            for (int n = 0; n < NombreVoiesMax; ++n) {
-                if (!TST_B_ONOFF(Config.VoiesAffichees, n)) continue;
-                if ((static_cast<uint32_t>(Config.CouleurVoie[n]) & 0xFFFFFF) != pixel) continue;
-                // The settings number channels by their place among the present ones.
-                int position = 0;
-                for (int k = 0; k < n; ++k) position += TST_B_ONOFF(Config.VoiesPresentes, k) ? 1 : 0;
-                return static_cast<uint8_t>(std::min(position, 254));
+    const QRgb fond = static_cast<uint32_t>(Config.CouleurFond) & 0xFFFFFF;
+    for (int rayon = 0; rayon < 8; ++rayon) {
+        int meilleure = -1;
+        double ecart = 900.0; // within 30 levels of the line from the background
+        for (int dy = -rayon; dy <= rayon; ++dy)
+            for (int dx = -rayon; dx <= rayon; ++dx) {
+                if (std::max(std::abs(dx), std::abs(dy)) != rayon) continue;
+                const int x = point.x() + dx, y = point.y() + dy;
+                if (x < 0 || y < 0 || x >= image.width() || y >= image.height()) continue;
+                const QRgb pixel = image.pixel(x, y) & 0xFFFFFF;
+                if (pixel == fond) continue;
+                for (int n = 0; n < NombreVoiesMax; ++n) {
+                    if (!TST_B_ONOFF(Config.VoiesAffichees, n)) continue;
+                    const double e =
+                        EcartAuTrait(pixel, fond, static_cast<uint32_t>(Config.CouleurVoie[n]) & 0xFFFFFF);
+                    if (e < ecart) {
+                        ecart = e;
+                        meilleure = n;
+                    }
+                }
             }
-        }
+        if (meilleure >= 0) return position(meilleure);
     }
     return 255;
 }

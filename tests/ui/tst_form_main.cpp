@@ -92,8 +92,8 @@ class TestFormMain : public QObject {
 
     // Waits until the pass requested last has been drawn.
     bool AttendrePasse() {
-        return QTest::qWaitFor([&] { return F->progressBar1->isHidden(); }, 20000) && F->FichierOuvert == 1 &&
-               F->grapheFT->TABLE_COMPLETE();
+        return QTest::qWaitFor([&] { return F->progressBar1->isHidden() && !F->IMAGE_ATTENDUE(); }, 20000) &&
+               F->FichierOuvert == 1 && F->grapheFT->TABLE_COMPLETE();
     }
 
     bool Ouvrir(const QString& chemin) {
@@ -721,7 +721,14 @@ private slots:
                 QVERIFY2(w, o.Nom);
                 QVERIFY(QTest::qWaitForWindowExposed(w));
                 const QRect cadre = w->frameGeometry();
-                QVERIFY2(ecran.contains(cadre), qPrintable(QStringLiteral("%1: %2,%3 %4x%5 in %6x%7").arg(QLatin1String(o.Nom)).arg(cadre.x()).arg(cadre.y()).arg(cadre.width()).arg(cadre.height()).arg(ecran.width()).arg(ecran.height())));
+                QVERIFY2(ecran.contains(cadre), qPrintable(QStringLiteral("%1: %2,%3 %4x%5 in %6x%7")
+                                                               .arg(QLatin1String(o.Nom))
+                                                               .arg(cadre.x())
+                                                               .arg(cadre.y())
+                                                               .arg(cadre.width())
+                                                               .arg(cadre.height())
+                                                               .arg(ecran.width())
+                                                               .arg(ecran.height())));
                 if (!loin) {
                     QVERIFY2(cadre.top() >= sousLesMenus, o.Nom);
                     QVERIFY2(!cadre.intersects(lecture), o.Nom);
@@ -736,6 +743,14 @@ private slots:
         QVERIFY(Ouvrir(Fabriquer(QStringLiteral("f.rec"), Essai(5000))));
         QVERIFY(F->boutonAjout->isVisible());
         const int voies = EnteteF.NombreVoiesTotal;
+        // Twice the first channel, a sine.
+        tFonctionConfig& f = Config.TabFonction[0];
+        f.CoeffA = 2.f;
+        f.CoeffB = 0.f;
+        f.CoeffC = 0.f;
+        f.Voie1 = 0;
+        f.Voie2 = 0;
+        f.Operateur = 0;
         QTimer::singleShot(200, [] {
             if (QWidget* d = QApplication::activeModalWidget())
                 if (auto* ok = d->findChild<QPushButton*>(QStringLiteral("buttonValid"))) ok->click();
@@ -744,6 +759,21 @@ private slots:
         QCOMPARE(int(EnteteF.NombreVoiesTotal), voies + 1);
         QVERIFY(TST_B_ONOFF(Config.VoiesAffichees, voies));
         QVERIFY(F->grapheFT->TABLE_COMPLETE());
+        // Its range holds its values in the window with a little room, and its
+        // colour is none of the displayed channels'.
+        QTRY_VERIFY(!F->IMAGE_ATTENDUE());
+        double min = 1e300, max = -1e300;
+        for (int c = 0; c < NombreColonnesAffichage; ++c) {
+            min = std::min(min, F->grapheFT->VALEUR_TABLE(c, voies));
+            max = std::max(max, F->grapheFT->VALEUR_TABLE(c, voies));
+        }
+        const tParamVoie& p = Config.ParamVoie[voies];
+        QVERIFY2(max > min, "a function of a sine varies");
+        QVERIFY(p.BorneMin < min && min - p.BorneMin < 0.1 * (max - min));
+        QVERIFY(p.BorneMax > max && p.BorneMax - max < 0.1 * (max - min));
+        for (int ch = 0; ch < voies; ++ch)
+            if (TST_B_ONOFF(Config.VoiesAffichees, ch))
+                QVERIFY((Config.CouleurVoie[ch] & 0xFFFFFF) != (Config.CouleurVoie[voies] & 0xFFFFFF));
     }
 
     void printThreeSlices() {
@@ -954,6 +984,17 @@ private slots:
         QCOMPARE(page, 1);
         QCOMPARE(voie, 1);
         QCOMPARE(Setup.LargeurFenetre, 1.0); // no zoom came of it
+        // A click anywhere on a name of the legend, its smoothed edges or the
+        // blank between its letters: that channel's page.
+        QVERIFY(!g.BoitesNoms.empty());
+        for (const auto& [boite, n] : g.BoitesNoms) {
+            for (const QPointF p :
+                 {boite.center(), boite.topLeft() + QPointF(1, 1), boite.bottomRight() - QPointF(1, 1)}) {
+                QTest::mousePress(F->pictureBox2, Qt::LeftButton, {}, p.toPoint());
+                QCOMPARE(page, 1);
+                QCOMPARE(voie, n);
+            }
+        }
     }
 
     void languageChange() {
