@@ -12,6 +12,7 @@
 #include <QFileDialog>
 #include <QGuiApplication>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLayout>
 #include <QMenu>
 #include <QMenuBar>
@@ -43,6 +44,7 @@
 #include "ui/FiltreFichier.h"
 #include "ui/IconesOutils.h"
 #include "ui/ImageGraphe.h"
+#include "ui/Mnemoniques.h"
 #include "ui/TexteMessage.h"
 
 namespace VIEW {
@@ -307,6 +309,10 @@ void Form_main::CONSTRUIRE_IMAGE() {
     progressBar1->setTextVisible(false);
     progressBar1->setMaximumWidth(300);
     progressBar1->hide();
+    labelPointeur = new QLabel(this);
+    labelPointeur->setObjectName(QStringLiteral("labelPointeur"));
+    labelPointeur->setTextFormat(Qt::PlainText);
+    statusBar()->addWidget(labelPointeur, 1);
     statusBar()->addPermanentWidget(progressBar1);
 
     contextMenuStrip1 = new QMenu(this);
@@ -361,13 +367,21 @@ void Form_main::Init_Form() {
     boutonAide->setText(TexteMessage(M_Aide));
     boutonAnnotation->setText(QStringLiteral("Annotation"));
     boutonCalcul->setText(TexteMessage(M_CalculMathematique));
-    for (QAction* a : toolStrip1->actions()) a->setToolTip(a->text());
+    // A tool button's tip says its shortcut.
+    for (QAction* a : toolStrip1->actions()) {
+        const QKeySequence touche = a->shortcut();
+        a->setToolTip(touche.isEmpty() ? a->text()
+                                       : a->text() + QStringLiteral(" (") +
+                                             touche.toString(QKeySequence::NativeText) + QLatin1Char(')'));
+    }
 
     for (QAction* a : actionRecents) a->setVisible(false);
     // The bar stays while a pass or a picture is awaited.
     if (!DemandeEnCours_ && !(Dessinateur && Dessinateur->OCCUPE())) progressBar1->hide();
     for (int l = 0; l < 3; ++l) actionLangues[l]->setChecked(Langue == l);
     Modification();
+    MNEMONIQUES(menuBar());
+    MNEMONIQUES(contextMenuStrip1);
 }
 
 void Form_main::CHANGE_LANGUE(uint8_t langue) {
@@ -393,7 +407,9 @@ void Form_main::Modification() {
         *fichiers[k] = chemin.value_or(QString());
         actionRecents[k]->setVisible(chemin.has_value());
         if (chemin) {
-            actionRecents[k]->setText(QDir::toNativeSeparators(*chemin));
+            QString texte = QDir::toNativeSeparators(*chemin);
+            texte.replace(QLatin1Char('&'), QStringLiteral("&&"));
+            actionRecents[k]->setText(QStringLiteral("&%1 ").arg(k + 1) + texte);
             actionRecents[k]->setData(*chemin);
             unRecent = true;
         }
@@ -526,6 +542,9 @@ void Form_main::keyPressEvent(QKeyEvent* event) {
         event->modifiers() == Qt::NoModifier) {
         if (event->key() == Qt::Key_Left) return DEPLACER(-0.1);
         if (event->key() == Qt::Key_Right) return DEPLACER(0.1);
+        // A whole window back or on.
+        if (event->key() == Qt::Key_PageUp) return DEPLACER(-1.0);
+        if (event->key() == Qt::Key_PageDown) return DEPLACER(1.0);
     }
     QMainWindow::keyPressEvent(event);
 }

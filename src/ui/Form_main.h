@@ -32,6 +32,7 @@ class OuvreREC;
 class TravailleurDessin;
 class TravailleurGraphe;
 class QAction;
+class QLabel;
 class QActionGroup;
 class QDialog;
 class QMenu;
@@ -106,6 +107,10 @@ public:
     // Position in the list of present channels of the displayed channel whose
     // colour is drawn nearest the point, 255 when none.
     uint8_t RECHERCHE_PIXEL_COULEUR(const QPoint& point) const;
+    // What the status bar says of a point of the overlay: the time of its
+    // column and the values of the displayed channels there; empty off the plot.
+    QString TEXTE_POINTEUR(const QPoint& point) const;
+    void LECTURE_POINTEUR(const QPoint& point);
 
     // ---- Cursors and tool windows ----------------------------------------------
     void CURSEUR_ON_OFF();
@@ -217,6 +222,7 @@ public:
     QScrollBar* hScrollBar1 = nullptr;
     QScrollBar* vScrollBarCurseur = nullptr;
     QProgressBar* progressBar1 = nullptr;
+    QLabel* labelPointeur = nullptr; // the status bar's read-out under the pointer
     QTimer* timer1 = nullptr;
     QMenu* contextMenuStrip1 = nullptr;
     QMenu* menuFichier = nullptr;

@@ -5,6 +5,7 @@
 #include <limits>
 
 #include <QFontMetrics>
+#include <QLabel>
 #include <QMenu>
 #include <QPainter>
 #include <QScrollBar>
@@ -13,6 +14,10 @@
 #include "config/OnOff.h"
 #include "graph/GlobauxCurseurs.h"
 #include "graph/grapheft.h"
+#include "shell/Texte8.h"
+#include "recording/TexteTemps.h"
+#include "graph/OutilsSurcouche.h"
+#include "graph/GeometrieCurseurs.h"
 #include "recording/EnteteREC.h"
 #include "recording/OuvreREC.h"
 #include "ui/AppelReticule.h"
@@ -28,6 +33,8 @@ namespace {
 // the time cursors, 20 thousandths of the zone height for the Y cursors.
 constexpr double PriseCurseur = 0.01;
 constexpr int PriseCurseurY = 20;
+// Channels the status bar reads out under the pointer.
+constexpr int ValeursPointeurMax = 8;
 
 } // namespace
 
@@ -138,7 +145,10 @@ void Form_main::SOURIS_ON(const QPoint& point, Qt::MouseButton bouton) {
 }
 
 void Form_main::GLISSE_SOURIS(const QPoint& point) {
-    if (Souris == 0) return;
+    if (Souris == 0) {
+        LECTURE_POINTEUR(point);
+        return;
+    }
     const QPoint dedans = DANS_TRACE(point);
     const double p = std::clamp(POSITION_SOURIS(dedans), 0.0, 1.0);
     if (Souris == 2 && Config.ModeXY == 0) {
@@ -172,7 +182,41 @@ void Form_main::SOURIS_OFF(const QPoint& point) {
     pictureBox2->update();
 }
 
+void Form_main::LECTURE_POINTEUR(const QPoint& point) {
+    labelPointeur->setText(TEXTE_POINTEUR(point));
+}
+
+QString Form_main::TEXTE_POINTEUR(const QPoint& point) const {
+    const grapheft& g = *grapheFT;
+    if (FichierOuvert != 1 || Config.ModeXY == 1 || g.ScrollX <= 0 || point.x() < g.DebutScrollX ||
+        point.x() > g.DebutScrollX + g.ScrollX || point.y() < g.DebutScrollY || point.y() > g.DebutScrollY + g.ScrollY)
+        return {};
+    const double f = POSITION_SOURIS(point);
+    const int colonne = COLONNE_CURSEUR(f);
+    char temps[64];
+    const t_EnteteREC_GlobalTotal& e = *g.EnteteFichier;
+    CALCUL_TEMPS_TIME_BASE(temps, TEMPS_COLONNE(colonne, g.TempsTotal, g.DebutTemps),
+                           e.BaseDeTempsInterne == 1 ? e.PeriodeEchantillon : 0.0);
+    QString texte = QStringLiteral("T=") + DepuisCp1252(temps);
+    // The values of the picture on screen only, as the cursor read-out.
+    if (!g.TABLE_COMPLETE()) return texte;
+    int ecrites = 0;
+    for (int ch = 0; ch < NombreVoiesConfig; ++ch) {
+        if (!g.TST_VALID_VOIE_CURSEUR(ch)) continue;
+        if (ecrites++ == ValeursPointeurMax) {
+            texte += QStringLiteral("   \u2026");
+            break;
+        }
+        char valeur[200];
+        g.MESSAGE_COMPLET(valeur, ch, g.VALEUR_TABLE(colonne, ch));
+        texte += QStringLiteral("   ") + surcouche::Champ(e.Affichage[ch].NomAffiche) + QStringLiteral(": ") +
+                 DepuisCp1252(valeur).trimmed();
+    }
+    return texte;
+}
+
 void Form_main::SOURIS_EN_DEHORS(const QPoint& point) {
+    labelPointeur->clear();
     if (FichierOuvert != 1) return;
     const grapheft& g = *grapheFT;
     if (point.x() < g.DebutScrollX || point.x() > g.DebutScrollX + g.ScrollX) return;

@@ -24,7 +24,9 @@ void ImageGraphe::paintEvent(QPaintEvent*) {
 SurcoucheGraphe::SurcoucheGraphe(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("pictureBox2"));
     setAttribute(Qt::WA_TranslucentBackground);
-    setMouseTracking(false);
+    // Moves without a button pressed too: the status bar reads out what lies
+    // under the pointer.
+    setMouseTracking(true);
 }
 
 void SurcoucheGraphe::paintEvent(QPaintEvent*) {

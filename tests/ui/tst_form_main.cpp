@@ -8,6 +8,9 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QElapsedTimer>
+#include <QMenuBar>
+#include <QRegularExpression>
+#include <QSet>
 #include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -153,7 +156,7 @@ private slots:
         QVERIFY(!F->actionExportCSV->isEnabled());
         QVERIFY(F->actionExportDossier->isEnabled());
         QVERIFY(F->progressBar1->isHidden());
-        QCOMPARE(F->actionOuvrir->text(), QStringLiteral("Open file"));
+        QCOMPARE(F->actionOuvrir->text().remove(QLatin1Char('&')), QStringLiteral("Open file"));
         QCOMPARE(F->boutonZoomPlus->text(), QStringLiteral("Zoom +"));
         QCOMPARE(F->CursSouris1, static_cast<double>(0.3f));
         QCOMPARE(F->CursSouris2, static_cast<double>(0.6f));
@@ -999,12 +1002,68 @@ private slots:
 
     void languageChange() {
         F->CHANGE_LANGUE(0);
-        QCOMPARE(F->actionOuvrir->text(), QStringLiteral("Ouvrir fichier"));
+        QCOMPARE(F->actionOuvrir->text().remove(QLatin1Char('&')), QStringLiteral("Ouvrir fichier"));
         QVERIFY(F->actionLangues[0]->isChecked());
         F->CHANGE_LANGUE(2);
-        QCOMPARE(F->actionOuvrir->text(), QStringLiteral("Datei öffnen"));
+        QCOMPARE(F->actionOuvrir->text().remove(QLatin1Char('&')), QStringLiteral("Datei öffnen"));
         QVERIFY(F->actionLangues[2]->isChecked());
         QVERIFY(!F->actionLangues[0]->isChecked());
+    }
+
+    // Menus reached from the keyboard: a mnemonic for every command, none twice
+    // in a menu, in every language; tool tips say the shortcuts.
+    void mnemonicsAndShortcuts() {
+        QVERIFY(Ouvrir(Fabriquer(QStringLiteral("clavier.rec"), Essai(2000))));
+        for (const uint8_t langue : {uint8_t{0}, uint8_t{1}, uint8_t{2}}) {
+            F->CHANGE_LANGUE(langue);
+            const auto verifier = [](const QList<QAction*>& actions, const QString& ou) {
+                QSet<QChar> vues;
+                for (const QAction* a : actions) {
+                    if (a->isSeparator() || a->text().isEmpty()) continue;
+                    const QString t = a->text();
+                    const qsizetype i = t.indexOf(QRegularExpression(QStringLiteral("&[^&]")));
+                    QVERIFY2(i >= 0, qPrintable(ou + QStringLiteral(": ") + t));
+                    QVERIFY2(!vues.contains(t[i + 1].toLower()), qPrintable(ou + QStringLiteral(": twice in ") + t));
+                    vues.insert(t[i + 1].toLower());
+                }
+            };
+            verifier(F->menuBar()->actions(), QStringLiteral("menu bar"));
+            for (QAction* m : F->menuBar()->actions())
+                if (m->menu()) verifier(m->menu()->actions(), m->text());
+        }
+        QVERIFY(F->boutonZoomPlus->toolTip().contains(QStringLiteral("(+)")));
+        QVERIFY(F->boutonPleinePage->toolTip().contains(QStringLiteral("(Home)")));
+    }
+
+    // Page Down and Page Up move by a whole window; the status bar reads out
+    // the time and the values under the pointer.
+    void pagesAndTheReadOutUnderThePointer() {
+        QVERIFY(Ouvrir(Fabriquer(QStringLiteral("pages.rec"), Essai(20000))));
+        F->RECALCUL_FORM(VIEW::tFenetre{0.2, 0.1});
+        QVERIFY(AttendrePasse());
+        QTest::keyClick(F.get(), Qt::Key_PageDown);
+        QVERIFY(AttendrePasse());
+        QVERIFY(std::abs(Setup.DebutFenetre - 0.3) < 1e-9);
+        QTRY_COMPARE(F->ModScrollEnCours, uint8_t{0});
+        QTest::keyClick(F.get(), Qt::Key_PageUp);
+        QVERIFY(AttendrePasse());
+        QVERIFY(std::abs(Setup.DebutFenetre - 0.2) < 1e-9);
+
+        const grapheft& g = *F->grapheFT;
+        const QPoint p = Point(0.5);
+        QMouseEvent survol(QEvent::MouseMove, p, F->pictureBox2->mapToGlobal(p), Qt::NoButton, Qt::NoButton,
+                           Qt::NoModifier);
+        QCoreApplication::sendEvent(F->pictureBox2, &survol);
+        QVERIFY(!F->labelPointeur->text().isEmpty());
+        const QString t = F->labelPointeur->text();
+        QVERIFY2(t.startsWith(QStringLiteral("T=")), qPrintable(t));
+        char valeur[200];
+        const int colonne = static_cast<int>(
+            std::floor(static_cast<double>(static_cast<float>(p.x() - g.DebutScrollX) / g.ScrollX) * 1000));
+        g.MESSAGE_COMPLET(valeur, 0, g.VALEUR_TABLE(std::clamp(colonne, 0, 999), 0));
+        QVERIFY2(t.contains(QStringLiteral("Tension: ") + QString::fromLatin1(valeur).trimmed()), qPrintable(t));
+        // Off the plot: nothing.
+        QCOMPARE(F->TEXTE_POINTEUR(QPoint(1, 1)), QString());
     }
 
     void dropOpensARecording() {
