@@ -273,6 +273,17 @@ void Form_main::CONSTRUIRE_IMAGE() {
     pictureBox1->Peint = [this] { ModScrollEnCours = 0; };
     pictureBox1->installEventFilter(this);
     disposition->addWidget(pictureBox1, 1);
+    labelAccueil = new QLabel(centre);
+    labelAccueil->setObjectName(QStringLiteral("labelAccueil"));
+    labelAccueil->setAlignment(Qt::AlignCenter);
+    labelAccueil->setWordWrap(true);
+    labelAccueil->setTextFormat(Qt::RichText);
+    labelAccueil->setTextInteractionFlags(Qt::LinksAccessibleByMouse | Qt::LinksAccessibleByKeyboard);
+    connect(labelAccueil, &QLabel::linkActivated, this, [this](const QString& lien) {
+        const QString chemin = QUrl(lien).toLocalFile();
+        if (!chemin.isEmpty()) APPEL_FICHIER(chemin, chemin, 0);
+    });
+    disposition->addWidget(labelAccueil, 1);
     disposition->addStretch(0);
 
     pictureBox2 = new SurcoucheGraphe(pictureBox1);
@@ -418,6 +429,8 @@ void Form_main::Modification() {
 
     const bool v = ValidFichier == 1;
     const bool xy = Config.ModeXY == 1;
+    labelAccueil->setVisible(!v);
+    if (!v) TEXTE_ACCUEIL();
     Montrer(boutonHorVer, v && xy && ValiditeCurseur == 1);
     pictureBox1->setVisible(v);
     Montrer(boutonCurseur, v);
@@ -513,6 +526,27 @@ void Form_main::ADOPTER_DESSIN() {
     }
     // Scripts stopped while this picture computed their channels.
     if (MoteurScripts) MoteurScripts->SIGNALER_ARRETS();
+}
+
+void Form_main::TEXTE_ACCUEIL() {
+    const QString ouvrir = TexteMessage(M_FileMenu).remove(QLatin1Char('&')) + QStringLiteral(" > ") +
+                           TexteMessage(M_OpenFile).remove(QLatin1Char('&'));
+    QString html = QStringLiteral("<p><b>") + TexteMessage(M_AucunEnregistrement).toHtmlEscaped() +
+                   QStringLiteral("</b></p><p>") +
+                   TexteMessage(M_CommentOuvrir)
+                       .arg(ouvrir, actionOuvrir->shortcut().toString(QKeySequence::NativeText))
+                       .toHtmlEscaped() +
+                   QStringLiteral("</p>");
+    QString recents;
+    for (int k = 0; k < 4; ++k)
+        if (const std::optional<QString> chemin = LIRE_FICHIER_RECENT(k + 1))
+            recents += QStringLiteral("<br><a href=\"") +
+                       QUrl::fromLocalFile(*chemin).toString().toHtmlEscaped() + QStringLiteral("\">") +
+                       QDir::toNativeSeparators(*chemin).toHtmlEscaped() + QStringLiteral("</a>");
+    if (!recents.isEmpty())
+        html += QStringLiteral("<p>") + TexteMessage(M_FichiersRecents).toHtmlEscaped() + recents +
+                QStringLiteral("</p>");
+    labelAccueil->setText(html);
 }
 
 void Form_main::CLEAR_GRAPHE() {

@@ -223,6 +223,7 @@ public:
     QScrollBar* vScrollBarCurseur = nullptr;
     QProgressBar* progressBar1 = nullptr;
     QLabel* labelPointeur = nullptr; // the status bar's read-out under the pointer
+    QLabel* labelAccueil = nullptr;  // without a recording: how to open one, the recent files
     QTimer* timer1 = nullptr;
     QMenu* contextMenuStrip1 = nullptr;
     QMenu* menuFichier = nullptr;
@@ -288,6 +289,8 @@ private:
     void OUVRIR(const QString& nom, const QString& fichierDonnees, uint8_t mode);
     void CLEAR_GRAPHE();
     void CONFIGURE_SCROLL();
+    // The text of the window without a recording, in the language shown.
+    void TEXTE_ACCUEIL();
     void PLACER_IMAGE();
     double POSITION_SOURIS(const QPoint& point) const;
     QPoint DANS_TRACE(const QPoint& point) const;

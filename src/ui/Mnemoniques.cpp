@@ -50,7 +50,8 @@ void Donner(const QList<QAction*>& actions) {
         texte.replace(QLatin1Char('&'), QStringLiteral("&&"));
         for (qsizetype i = 0; i < texte.size(); ++i) {
             const QChar c = texte[i].toLower();
-            if (!c.isLetterOrNumber() || prises.contains(c) || (i > 0 && texte[i - 1] == QLatin1Char('&'))) continue;
+            if (!c.isLetterOrNumber() || prises.contains(c) || (i > 0 && texte[i - 1] == QLatin1Char('&')))
+                continue;
             prises.insert(c);
             texte.insert(i, QLatin1Char('&'));
             a->setText(texte);

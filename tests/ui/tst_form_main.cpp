@@ -8,21 +8,21 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QElapsedTimer>
-#include <QMenuBar>
-#include <QRegularExpression>
-#include <QSet>
 #include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QListWidget>
 #include <QMenu>
+#include <QMenuBar>
 #include <QMimeData>
 #include <QPrinter>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QScreen>
 #include <QScrollBar>
+#include <QSet>
 #include <QSettings>
 #include <QTabWidget>
 #include <QTemporaryDir>
@@ -161,6 +161,27 @@ private slots:
         QCOMPARE(F->CursSouris1, static_cast<double>(0.3f));
         QCOMPARE(F->CursSouris2, static_cast<double>(0.6f));
         for (QAction* a : F->actionRecents) QVERIFY(!a->isVisible());
+        // The empty plot says how to open a recording.
+        QVERIFY(F->labelAccueil->isVisible());
+        QVERIFY(F->labelAccueil->text().contains(QStringLiteral("No recording open.")));
+        QVERIFY(F->labelAccueil->text().contains(QStringLiteral("File &gt; Open file (Ctrl+O)")));
+    }
+
+    // Without a recording the window lists the recent files; a click on one opens it.
+    void emptyWindowListsTheRecentFiles() {
+        const QString chemin = Fabriquer(QStringLiteral("recent.rec"), Essai(2000));
+        QVERIFY(Ouvrir(chemin));
+        F.reset();
+        ValidFichier = 0; // as at a start of the program
+        Nouvelle();       // a new window, nothing open, the recent list kept
+        QVERIFY(F->labelAccueil->isVisible());
+        const QString lien = QUrl::fromLocalFile(chemin).toString();
+        QVERIFY(F->labelAccueil->text().contains(lien.toHtmlEscaped()));
+        AccepterFiltre();
+        emit F->labelAccueil->linkActivated(lien);
+        QVERIFY(AttendrePasse());
+        QCOMPARE(F->Fichier1, chemin);
+        QVERIFY(!F->labelAccueil->isVisible());
     }
 
     void openDrawsAfterThePass() {
@@ -1023,7 +1044,8 @@ private slots:
                     const QString t = a->text();
                     const qsizetype i = t.indexOf(QRegularExpression(QStringLiteral("&[^&]")));
                     QVERIFY2(i >= 0, qPrintable(ou + QStringLiteral(": ") + t));
-                    QVERIFY2(!vues.contains(t[i + 1].toLower()), qPrintable(ou + QStringLiteral(": twice in ") + t));
+                    QVERIFY2(!vues.contains(t[i + 1].toLower()),
+                             qPrintable(ou + QStringLiteral(": twice in ") + t));
                     vues.insert(t[i + 1].toLower());
                 }
             };
@@ -1061,7 +1083,8 @@ private slots:
         const int colonne = static_cast<int>(
             std::floor(static_cast<double>(static_cast<float>(p.x() - g.DebutScrollX) / g.ScrollX) * 1000));
         g.MESSAGE_COMPLET(valeur, 0, g.VALEUR_TABLE(std::clamp(colonne, 0, 999), 0));
-        QVERIFY2(t.contains(QStringLiteral("Tension: ") + QString::fromLatin1(valeur).trimmed()), qPrintable(t));
+        QVERIFY2(t.contains(QStringLiteral("Tension: ") + QString::fromLatin1(valeur).trimmed()),
+                 qPrintable(t));
         // Off the plot: nothing.
         QCOMPARE(F->TEXTE_POINTEUR(QPoint(1, 1)), QString());
     }
