@@ -98,8 +98,8 @@ int main(int argc, char** argv) {
             directe = std::min(directe, ta);
             morceaux = std::min(morceaux, tb);
         }
-        a.gp.reset();
-        b.gp.reset();
+        a.FINIR_PEINTURE();
+        b.FINIR_PEINTURE();
         differences = std::max(differences, Differences(a.NewBitmap, b.NewBitmap));
     }
     std::printf("%d x %d picture, %lld scans x %d channels\n", largeur, hauteur,

@@ -46,18 +46,6 @@ inline QPen PenTiretPoint(const QColor& couleur) {
     return Pen(couleur, {3, 1, 1, 1});
 }
 
-// Texts are measured on the picture; a layer of another resolution gets the
-// font scaled so that the same points give the same pixels on it.
-inline QFont PolicePour(const QPainter& g, const QFont& police, const QImage& reference) {
-    const QPaintDevice* d = g.device();
-    if (d == nullptr || reference.isNull() || police.pointSizeF() <= 0.0) return police;
-    const int dpiSurface = d->logicalDpiY(), dpiReference = reference.logicalDpiY();
-    if (dpiSurface <= 0 || dpiReference <= 0 || dpiSurface == dpiReference) return police;
-    QFont f(police);
-    f.setPointSizeF(police.pointSizeF() * dpiReference / dpiSurface);
-    return f;
-}
-
 // The font without bold, italic, underline or strike-out.
 inline QFont Normale(QFont police) {
     police.setBold(false);

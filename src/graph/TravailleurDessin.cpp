@@ -41,6 +41,7 @@ std::unique_ptr<tCommandeDessin> COMMANDE_DESSIN(const grapheft& modele, const D
     c->DateTrigger = modele.DateTrigger;
     c->Largeur = largeur;
     c->Hauteur = hauteur;
+    c->RapportPixels = modele.RapportPixels;
     c->VisuPrecedent = modele.NombreVoieCurseurVisu;
     c->ManiereTrace = modele.ManiereTrace;
     return c;
@@ -72,10 +73,11 @@ std::unique_ptr<grapheft> DESSINER_COMMANDE(tCommandeDessin& c, const std::atomi
     g->NombreVoieCurseurVisu = c.VisuPrecedent;
     g->LargeurImage = c.Largeur;
     g->HauteurImage = c.Hauteur;
+    g->RapportPixels = c.RapportPixels;
     g->RESIZE_GRAPHE();
     // The picture is done: its drawing context ends here, on the thread that
     // made it.
-    g->gp.reset();
+    g->FINIR_PEINTURE();
     g->Arret = nullptr;
     if (arret != nullptr && arret->load(std::memory_order_acquire)) return nullptr;
     return g;

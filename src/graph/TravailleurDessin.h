@@ -44,7 +44,8 @@ struct tCommandeDessin {
     uint8_t ValiditeCurseur = 0;
     QDateTime DateTrigger;
     int32_t Largeur = 0, Hauteur = 0;
-    int16_t VisuPrecedent = 0; // NombreVoieCurseurVisu of the picture shown
+    double RapportPixels = 1.0; // device pixels per pixel of the layout
+    int16_t VisuPrecedent = 0;  // NombreVoieCurseurVisu of the picture shown
     tTracePolyligne ManiereTrace = tTracePolyligne::Morceaux;
 };
 

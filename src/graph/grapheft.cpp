@@ -105,14 +105,31 @@ uint16_t grapheft::MOT_LOGIQUE(int c) const {
     return Donnees.Mot(std::clamp(c, 0, NombreColonnesAffichage - 1), SlotLogique);
 }
 
+void grapheft::FINIR_PEINTURE() {
+    PeintreImage.reset();
+    gp = nullptr;
+}
+
 void grapheft::NouvelleImage(int largeur, int hauteur) {
-    gp.reset(); // the context ends before its bitmap goes
-    NewBitmap = QImage(largeur, hauteur, QImage::Format_RGB32);
+    FINIR_PEINTURE(); // the context ends before its bitmap goes
+    if (PeintreExterne != nullptr) {
+        // Texts are still measured on a picture of the layout's resolution.
+        NewBitmap = QImage(1, 1, QImage::Format_RGB32);
+        NewBitmap.setDotsPerMeterX(PointsParMetre96);
+        NewBitmap.setDotsPerMeterY(PointsParMetre96);
+        gp = PeintreExterne;
+        return;
+    }
+    const double r = RapportPixels >= 1.0 && RapportPixels <= 8.0 ? RapportPixels : 1.0;
+    NewBitmap = QImage(static_cast<int>(std::ceil(largeur * r)), static_cast<int>(std::ceil(hauteur * r)),
+                       QImage::Format_RGB32);
     if (NewBitmap.isNull()) return; // too large to allocate: nothing is drawn
+    NewBitmap.setDevicePixelRatio(r);
     NewBitmap.setDotsPerMeterX(PointsParMetre96);
     NewBitmap.setDotsPerMeterY(PointsParMetre96);
     NewBitmap.fill(QColor::fromRgba(static_cast<QRgb>(SavConf->CouleurFond)).rgb());
-    gp = std::make_unique<QPainter>(&NewBitmap);
+    PeintreImage = std::make_unique<QPainter>(&NewBitmap);
+    gp = PeintreImage.get();
 }
 
 void grapheft::Initialisation() {
@@ -163,7 +180,7 @@ void grapheft::CALCUL_ET_AFFICHE_VECTEUR() {
 }
 
 void grapheft::ARRET_GRAPHE() {
-    gp.reset();
+    FINIR_PEINTURE();
     NewBitmap = QImage();
 }
 
@@ -201,9 +218,17 @@ float grapheft::MeasureDisplayStringWidth(const QString& texte, const QFont& pol
 void grapheft::ECRIRE(QPainter& g, const QString& texte, const QFont& police, const QColor& couleur, double x,
                       double y) {
     if (texte.isEmpty()) return;
-    g.setFont(police);
+    // Laid out at 96 dots per inch: on a device of another resolution (a
+    // printer, its page scaled to the layout), a size in points is made to
+    // cover the same part of the layout.
+    QFont f = police;
+    if (const QPaintDevice* d = g.device(); d != nullptr && police.pointSizeF() > 0) {
+        const int dpi = d->logicalDpiY();
+        if (dpi > 0 && dpi != 96) f.setPointSizeF(police.pointSizeF() * 96.0 / dpi);
+    }
+    g.setFont(f);
     g.setPen(couleur);
-    const QFontMetricsF m(police, g.device());
+    const QFontMetricsF m(f, g.device());
     g.drawText(QPointF(x, y + m.ascent()), texte);
 }
 

@@ -49,8 +49,10 @@ inline constexpr size_t TailleTitreGraphique = 768;
 // worker hands all of it over at once (grapheft::ECHANGER_DESSIN).
 struct tEtatDessin {
     // ---- Drawing surface ---------------------------------------------------
-    QImage NewBitmap;             // opaque RGB picture
-    std::unique_ptr<QPainter> gp; // drawing context on NewBitmap
+    QImage NewBitmap; // opaque RGB picture (only for measuring texts when drawn on a page)
+    // The drawing context: on NewBitmap (PeintreImage), or a printed page's.
+    std::unique_ptr<QPainter> PeintreImage;
+    QPainter* gp = nullptr;
     int32_t LargeurImage = 0, HauteurImage = 0;
     std::optional<QFont> FontNomFichier;  // title lines
     std::optional<QFont> FontBaseDetemps; // time labels, bounds, read-outs
@@ -151,6 +153,12 @@ public:
     // An unreadable user graticule image is said in a message box, and taken
     // out of SavConf; off for a picture drawn on a worker, whose owner does it.
     bool SignalerErreurs = true;
+    // Device pixels per pixel of the layout: the picture is drawn that much
+    // finer for a screen of high density, its layout unchanged.
+    double RapportPixels = 1.0;
+    // Set: the picture is drawn with this painter (a printed page, its
+    // transform mapping the layout onto the page) instead of into NewBitmap.
+    QPainter* PeintreExterne = nullptr;
     // Looked at between the steps of a drawing and between columns of the
     // conversion: once set, the drawing stops where it is (not owned).
     const std::atomic<bool>* Arret = nullptr;
@@ -183,6 +191,8 @@ public:
     void AFFICHAGE_NOM();
     // Releases the bitmap and its drawing context.
     void ARRET_GRAPHE();
+    // Ends the drawing: the drawing context goes (a page's is left to its owner).
+    void FINIR_PEINTURE();
     void Dispose();
 
     // ---- Traces ------------------------------------------------------------

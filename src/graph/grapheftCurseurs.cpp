@@ -40,6 +40,8 @@ QImage grapheft::COUCHE_CURSEUR() const {
     QImage couche(l, h, QImage::Format_ARGB32_Premultiplied);
     if (couche.isNull()) return couche;
     if (!NewBitmap.isNull()) {
+        // As fine as the picture it lies on.
+        couche.setDevicePixelRatio(NewBitmap.devicePixelRatio());
         couche.setDotsPerMeterX(NewBitmap.dotsPerMeterX());
         couche.setDotsPerMeterY(NewBitmap.dotsPerMeterY());
     }
@@ -107,8 +109,7 @@ void grapheft::TRACE_CURSEUR(QPainter& g, double c1, double c2, uint8_t selected
     g.setBrush(Qt::NoBrush);
 
     g.fillRect(x, y + 1, w, h, Couleur(c.CouleurFond));
-    ECRIRE(g, t, surcouche::PolicePour(g, police, NewBitmap), surcouche::Opacite(c.CouleurReticule, 192), x,
-           y);
+    ECRIRE(g, t, police, surcouche::Opacite(c.CouleurReticule, 192), x, y);
 }
 
 void grapheft::VALEUR_SUIT_CURSEUR(QPainter& g, double c) {
@@ -131,7 +132,7 @@ void grapheft::TRACE_CURSEUR_Y(QPainter& g) {
     if (z < 0) return; // a channel without a zone has no place for its cursors
     const tZonePixels zone = ZONE_PIXELS(c.ReticEcran, z, ScrollY);
     const QFont police = surcouche::Normale(*FontBaseDetemps);
-    const QFont policeCouche = surcouche::PolicePour(g, police, NewBitmap);
+    const QFont policeCouche = police;
     const int hh = HAUTEUR_LIGNE(police);
     const QColor couleur = Couleur(c.CouleurCurseur);
     const uint16_t positions[2] = {c.PositionCurseurY1, c.PositionCurseurY2};

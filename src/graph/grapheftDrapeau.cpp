@@ -52,12 +52,12 @@ void grapheft::AFF_RESULTAT_CALCUL(QPainter& g, int x, int y, const char* ligne1
     }
     g.setBrush(Qt::NoBrush);
 
-    const QFont police = surcouche::PolicePour(g, *FontBaseDetemps, NewBitmap);
+    const QFont police = *FontBaseDetemps;
     const QColor couleur = surcouche::Couleur(c.CouleurVoie[ch >= 0 && ch < NombreVoiesConfig ? ch : 0]);
     // Below its point, the foot takes the top of the box.
     const double haut = b.top() + (sy > 0 ? 4 : 1);
     ECRIRE(g, t1, police, couleur, b.left() + 5, haut);
     ECRIRE(g, t2, police, couleur, b.left() + 5, haut + h1);
     // A flag of the picture is a text of it; one on a layer is not.
-    if (gp && &g == gp.get()) BoitesTextes.push_back(b);
+    if (gp && &g == gp) BoitesTextes.push_back(b);
 }

@@ -61,9 +61,8 @@ void grapheft::AFF_CURSEUR_AFFICHAGE(QPainter& g, double c1, double c2, uint8_t 
     const int hc = HauteurCarac;
     const QColor fond = Couleur(c.CouleurFond), reticule = Couleur(c.CouleurReticule);
 
-    const QFont normale = surcouche::PolicePour(g, surcouche::Normale(*FontBaseDetemps), NewBitmap);
-    const QFont grasse =
-        surcouche::PolicePour(g, surcouche::Grasse(surcouche::Normale(*FontBaseDetemps)), NewBitmap);
+    const QFont normale = surcouche::Normale(*FontBaseDetemps);
+    const QFont grasse = surcouche::Grasse(surcouche::Normale(*FontBaseDetemps));
     // Fonts of the C1, C2 and difference columns: the held cursor's in bold.
     const QFont* polices[3] = {selected == 0 ? &grasse : &normale, selected == 1 ? &grasse : &normale,
                                &normale};
@@ -222,7 +221,7 @@ void grapheft::AFF_CURSEUR_AFFICHAGE(QPainter& g, double c1, double c2, uint8_t 
 void grapheft::AFF_VALEUR_LOG(QPainter& g, uint16_t mot, int x, int y) {
     if (!FontBaseDetemps) return;
     const QFont normale = surcouche::Normale(*FontBaseDetemps);
-    VALEURS_LOGIQUES(g, mot, x, y, surcouche::PolicePour(g, normale, NewBitmap), normale);
+    VALEURS_LOGIQUES(g, mot, x, y, normale, normale);
 }
 
 void grapheft::VALEURS_LOGIQUES(QPainter& g, uint16_t mot, double x, double y, const QFont& police,

@@ -1,6 +1,7 @@
 // Construction, texts, command states and the redraw of the main window.
 #include "ui/Form_main.h"
 
+#include <cmath>
 #include <cstdio>
 
 #include <QAction>
@@ -475,8 +476,13 @@ void Form_main::RESIZE_FORM() {
     LargeurImage = pictureBox1->isVisible() || FichierOuvert ? pictureBox1->width() : 0;
     HauteurImage = pictureBox1->isVisible() || FichierOuvert ? pictureBox1->height() : 0;
     if (LargeurImage > 0 && HauteurImage > 0) {
-        BitmapCurseur = QImage(LargeurImage, HauteurImage, QImage::Format_ARGB32);
-        BitmapCurseury = QImage(LargeurImage, HauteurImage, QImage::Format_ARGB32);
+        // At the screen's density, as the picture under them.
+        const double r = std::max(1.0, pictureBox1->devicePixelRatioF());
+        for (QImage* couche : {&BitmapCurseur, &BitmapCurseury}) {
+            *couche = QImage(static_cast<int>(std::ceil(LargeurImage * r)),
+                             static_cast<int>(std::ceil(HauteurImage * r)), QImage::Format_ARGB32);
+            couche->setDevicePixelRatio(r);
+        }
         if (FichierOuvert == 1) {
             grapheft& g = *grapheFT;
             g.NomFichierAvecRepertoire = NomFichier;
@@ -485,6 +491,7 @@ void Form_main::RESIZE_FORM() {
             g.ValiditeCurseur = ValiditeCurseur;
             g.SavConf = &Config;
             g.Complet = 1;
+            g.RapportPixels = std::max(1.0, pictureBox1->devicePixelRatioF());
             DEMANDER_DESSIN();
         }
         AFFICH_CURSEUR();

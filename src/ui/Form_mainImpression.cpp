@@ -126,14 +126,19 @@ bool Form_main::IMPRESSION(QPainter& page, QPrinter& imprimante) {
     const int largeur = static_cast<int>(pouces.width() * 100.0);
     const int hauteur = static_cast<int>(pouces.height() * 100.0);
     {
+        // Drawn on the page itself at the printer's resolution: texts stay
+        // texts and lines stay lines (a PDF printout can be searched), the
+        // layout in hundredths of an inch scaled onto the page.
+        const QSize cible = imprimante.pageLayout().paintRectPixels(imprimante.resolution()).size();
+        page.save();
+        page.scale(static_cast<double>(cible.width()) / std::max(largeur, 1),
+                   static_cast<double>(cible.height()) / std::max(hauteur, 1));
+        page.setClipRect(QRect(0, 0, largeur, hauteur));
         grapheft image(&EnteteF, &Setup);
+        image.PeintreExterne = &page;
         DESSINER_COPIE(image, largeur, hauteur, true);
-        if (image.gp) image.gp->end();
-        if (!image.NewBitmap.isNull()) {
-            const QRect cible(QPoint(0, 0),
-                              imprimante.pageLayout().paintRectPixels(imprimante.resolution()).size());
-            page.drawImage(cible, image.NewBitmap);
-        }
+        image.FINIR_PEINTURE();
+        page.restore();
     }
     if (NombreDePageTotal <= 1) return false;
     ++NumeroDeLaPage;
@@ -159,7 +164,7 @@ bool Form_main::ENREGISTRER_BITMAP(const QString& chemin) {
     {
         grapheft image(&EnteteF, &Setup);
         DESSINER_COPIE(image, LargeurImage, HauteurImage, false);
-        if (image.gp) image.gp->end();
+        image.FINIR_PEINTURE();
         ecrit = !image.NewBitmap.isNull() &&
                 image.NewBitmap.convertToFormat(QImage::Format_RGB888).save(chemin, "PNG");
     }

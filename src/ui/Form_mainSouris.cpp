@@ -12,14 +12,14 @@
 
 #include "config/Config.h"
 #include "config/OnOff.h"
-#include "graph/GlobauxCurseurs.h"
-#include "graph/grapheft.h"
-#include "shell/Texte8.h"
-#include "recording/TexteTemps.h"
-#include "graph/OutilsSurcouche.h"
 #include "graph/GeometrieCurseurs.h"
+#include "graph/GlobauxCurseurs.h"
+#include "graph/OutilsSurcouche.h"
+#include "graph/grapheft.h"
 #include "recording/EnteteREC.h"
 #include "recording/OuvreREC.h"
+#include "recording/TexteTemps.h"
+#include "shell/Texte8.h"
 #include "ui/AppelReticule.h"
 #include "ui/Form_main.h"
 #include "ui/ImageGraphe.h"
@@ -189,7 +189,8 @@ void Form_main::LECTURE_POINTEUR(const QPoint& point) {
 QString Form_main::TEXTE_POINTEUR(const QPoint& point) const {
     const grapheft& g = *grapheFT;
     if (FichierOuvert != 1 || Config.ModeXY == 1 || g.ScrollX <= 0 || point.x() < g.DebutScrollX ||
-        point.x() > g.DebutScrollX + g.ScrollX || point.y() < g.DebutScrollY || point.y() > g.DebutScrollY + g.ScrollY)
+        point.x() > g.DebutScrollX + g.ScrollX || point.y() < g.DebutScrollY ||
+        point.y() > g.DebutScrollY + g.ScrollY)
         return {};
     const double f = POSITION_SOURIS(point);
     const int colonne = COLONNE_CURSEUR(f);
@@ -272,13 +273,15 @@ uint8_t Form_main::RECHERCHE_PIXEL_COULEUR(const QPoint& point) const {
     const QImage& image = g.NewBitmap;
     if (image.isNull()) return 255;
     const QRgb fond = static_cast<uint32_t>(Config.CouleurFond) & 0xFFFFFF;
+    // The picture's pixels at its own density.
+    const double r = image.devicePixelRatio();
     for (int rayon = 0; rayon < 8; ++rayon) {
         int meilleure = -1;
         double ecart = 900.0; // within 30 levels of the line from the background
         for (int dy = -rayon; dy <= rayon; ++dy)
             for (int dx = -rayon; dx <= rayon; ++dx) {
                 if (std::max(std::abs(dx), std::abs(dy)) != rayon) continue;
-                const int x = point.x() + dx, y = point.y() + dy;
+                const int x = static_cast<int>(point.x() * r) + dx, y = static_cast<int>(point.y() * r) + dy;
                 if (x < 0 || y < 0 || x >= image.width() || y >= image.height()) continue;
                 const QRgb pixel = image.pixel(x, y) & 0xFFFFFF;
                 if (pixel == fond) continue;

@@ -36,12 +36,13 @@ inline constexpr int PointsParMetre96 = 3780;
 // A picture of the given size for g to draw on, in place of the one its full
 // redraw would make, filled with the background colour.
 inline void Surface(grapheft& g, int largeur, int hauteur) {
-    g.gp.reset();
+    g.FINIR_PEINTURE();
     g.NewBitmap = QImage(largeur, hauteur, QImage::Format_RGB32);
     g.NewBitmap.setDotsPerMeterX(PointsParMetre96);
     g.NewBitmap.setDotsPerMeterY(PointsParMetre96);
     g.NewBitmap.fill(surcouche::Couleur(g.SavConf->CouleurFond).rgb());
-    g.gp = std::make_unique<QPainter>(&g.NewBitmap);
+    g.PeintreImage = std::make_unique<QPainter>(&g.NewBitmap);
+    g.gp = g.PeintreImage.get();
     g.gp->setRenderHint(QPainter::TextAntialiasing, false);
     g.LargeurImage = largeur;
     g.HauteurImage = hauteur;

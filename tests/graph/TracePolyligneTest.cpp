@@ -163,5 +163,27 @@ TEST_F(PictureBothWays, SamplesAndADenseRecordingDrawTheSame) {
     }
 }
 
+// On a screen of twice the density: the same layout, the picture drawn with
+// twice the pixels each way, and the pieces still the one polyline's pixels.
+TEST_F(PictureBothWays, TwiceTheDensitySameLayout) {
+    Ouvrir(recmaker::ExempleVEL());
+    Dessiner(800, 500);
+    const int16_t scrollX = Graphe->ScrollX, scrollY = Graphe->ScrollY, borne = Graphe->LongueurBorne;
+    const int32_t x0 = Graphe->DebutScrollX, y0 = Graphe->DebutScrollY;
+    Graphe->RapportPixels = 2.0;
+    Graphe->ManiereTrace = tTracePolyligne::Directe;
+    const QImage directe = Dessiner(800, 500).copy();
+    EXPECT_EQ(directe.size(), QSize(1600, 1000));
+    EXPECT_EQ(directe.devicePixelRatio(), 2.0);
+    EXPECT_EQ(Graphe->ScrollX, scrollX);
+    EXPECT_EQ(Graphe->ScrollY, scrollY);
+    EXPECT_EQ(Graphe->LongueurBorne, borne);
+    EXPECT_EQ(Graphe->DebutScrollX, x0);
+    EXPECT_EQ(Graphe->DebutScrollY, y0);
+    Graphe->ManiereTrace = tTracePolyligne::Morceaux;
+    EXPECT_EQ(Differences(directe, Dessiner(800, 500)), 0);
+    EXPECT_EQ(Graphe->COUCHE_CURSEUR().devicePixelRatio(), 2.0);
+}
+
 } // namespace
 } // namespace graphe_test

@@ -17,6 +17,7 @@
 #include <QMenuBar>
 #include <QMimeData>
 #include <QPrinter>
+#include <QProcess>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRegularExpression>
@@ -24,6 +25,7 @@
 #include <QScrollBar>
 #include <QSet>
 #include <QSettings>
+#include <QStandardPaths>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QUrl>
@@ -289,6 +291,21 @@ private slots:
         // The picture shown is of the zoomed window, its script's values right.
         QCOMPARE(F->grapheFT->TempsTotal, zoom.Largeur * EnteteF.DureeTotale);
         QCOMPARE(F->grapheFT->VALEUR_TABLE(500, 1), 30000.0);
+    }
+
+    // Run again with QT_SCALE_FACTOR=2 (its own test): on a screen of twice
+    // the density the picture and its layers have twice the pixels each way,
+    // the layout is the same.
+    void hiDensityPicture() {
+        const double r = F->pictureBox1->devicePixelRatioF();
+        QVERIFY(Ouvrir(Fabriquer(QStringLiteral("dense.rec"), Essai(20000))));
+        F->CURSEUR_ON_OFF();
+        QVERIFY(AttendrePasse());
+        QTRY_COMPARE(F->grapheFT->NewBitmap.devicePixelRatio(), r);
+        QCOMPARE(F->grapheFT->NewBitmap.width(), static_cast<int>(std::ceil(F->LargeurImage * r)));
+        QCOMPARE(F->BitmapCurseur.devicePixelRatio(), r);
+        QCOMPARE(F->BitmapCurseur.size(), F->grapheFT->NewBitmap.size());
+        if (r < 1.5) QSKIP("a screen of ordinary density; the test runs again at twice it");
     }
 
     void zoomButtons_data() {
@@ -830,6 +847,29 @@ private slots:
         const QByteArray octets = f.readAll();
         QCOMPARE(octets.count("/Type /Page\n") + octets.count("/Type /Page\r") + octets.count("/Type /Page "),
                  3);
+    }
+
+    // A PDF printout is drawn, not pasted as a picture: its texts can be
+    // found in it (the channel names, the time labels, the title).
+    void printoutTextsCanBeSearched() {
+        if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
+            QSKIP("pdftotext (poppler-utils) is not installed");
+        QVERIFY(Ouvrir(Fabriquer(QStringLiteral("texte.rec"), Essai(20000))));
+        const QString pdf = Chemin(QStringLiteral("texte.pdf"));
+        F->DemanderImpression = [&](QPrinter& p) {
+            p.setOutputFormat(QPrinter::PdfFormat);
+            p.setOutputFileName(pdf);
+            return true;
+        };
+        F->actionImprimer->trigger();
+        QProcess texte;
+        texte.start(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")});
+        QVERIFY(texte.waitForFinished(30000));
+        const QString mots = QString::fromUtf8(texte.readAllStandardOutput());
+        for (const QString& attendu :
+             {QStringLiteral("Tension [KV]"), QStringLiteral("Temp [KC]"),
+              QStringLiteral("20000 Samples/channels"), QStringLiteral("10s"), QStringLiteral("2s/div")})
+            QVERIFY2(mots.contains(attendu), qPrintable(attendu + QStringLiteral(" not in:\n") + mots));
     }
 
     void printCountOutOfRangeGivesOnePage() {

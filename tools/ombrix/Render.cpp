@@ -214,7 +214,7 @@ int CommandeRender(int argc, char** argv) {
     if (o.Curseurs) Calque(image, [&](QPainter& g) { image.TRACE_CURSEUR(g, o.C1, o.C2, 0); });
     if (o.CurseursY && Config.ModeXY == 0) Calque(image, [&](QPainter& g) { image.TRACE_CURSEUR_Y(g); });
 
-    image.gp->end();
+    image.FINIR_PEINTURE();
     const QImage rgb = image.NewBitmap.convertToFormat(QImage::Format_RGB888);
     if (!rgb.save(o.Sortie, "PNG")) {
         std::fprintf(stderr, "ombrix render: cannot write %s\n", o.Sortie.toLocal8Bit().constData());
