@@ -567,6 +567,12 @@ void Form_main::CLEAR_GRAPHE() {
 // ---- Window events ---------------------------------------------------------------
 
 bool Form_main::eventFilter(QObject* objet, QEvent* event) {
+    // A tool window that grows (the measurement window showing its settings)
+    // stays on its screen.
+    if (event->type() == QEvent::Resize)
+        for (QWidget* outil : {FenetreCurseurY.data(), FenetreCalcul.data(), FenetreAnnot.data()})
+            if (outil != nullptr && objet == outil && outil->isVisible())
+                QTimer::singleShot(0, outil, [this, outil] { GARDER_SUR_ECRAN(*outil); });
     if (objet == pictureBox1 && event->type() == QEvent::Resize) {
         pictureBox2->setGeometry(pictureBox1->rect());
         if (!CalculModifEnCours) RESIZE_FORM();

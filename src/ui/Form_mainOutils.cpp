@@ -52,6 +52,7 @@ void Form_main::AJOUT_MATH() {
     FormCalculOuvert = 1;
     fenetre->show();
     GARDER_SUR_ECRAN(*fenetre);
+    fenetre->installEventFilter(this);
 }
 
 void Form_main::AFFICH_CURSEURY() {
@@ -69,6 +70,7 @@ void Form_main::AFFICH_CURSEURY() {
     pictureBox2->setCursor(Qt::PointingHandCursor);
     fenetre->show();
     GARDER_SUR_ECRAN(*fenetre);
+    fenetre->installEventFilter(this);
 }
 
 void Form_main::APPEL_ANNOT() {
@@ -97,6 +99,7 @@ void Form_main::APPEL_ANNOT() {
     pictureBox2->setCursor(Qt::CrossCursor);
     fenetre->show();
     GARDER_SUR_ECRAN(*fenetre);
+    fenetre->installEventFilter(this);
 }
 
 void Form_main::FIN_ANNOT() {

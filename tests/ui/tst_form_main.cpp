@@ -51,6 +51,7 @@
 #include "shell/Messages.h"
 #include "shell/Registre.h"
 #include "ui/ErreurScript.h"
+#include "ui/Form_Calcul.h"
 #include "ui/Form_main.h"
 #include "ui/HelpForm.h"
 #include "ui/ImageGraphe.h"
@@ -773,6 +774,13 @@ private slots:
                 if (!loin) {
                     QVERIFY2(cadre.top() >= sousLesMenus, o.Nom);
                     QVERIFY2(!cadre.intersects(lecture), o.Nom);
+                }
+                // Grown to show its settings, the measurement window stays on the screen.
+                if (auto* calcul = qobject_cast<VIEW::Form_Calcul*>(w)) {
+                    calcul->checkBoxValid->click();
+                    QTRY_VERIFY(w->height() > cadre.height() - 40);
+                    QTRY_VERIFY(ecran.contains(w->frameGeometry()));
+                    calcul->checkBoxValid->click();
                 }
                 o.Bouton->trigger(); // closed again
                 QTRY_VERIFY(!*o.Fenetre);
