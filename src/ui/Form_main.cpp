@@ -44,6 +44,7 @@
 #include "ui/IconesOutils.h"
 #include "ui/ImageGraphe.h"
 #include "ui/TexteMessage.h"
+#include "ui/TraductionQt.h"
 
 namespace VIEW {
 
@@ -373,6 +374,8 @@ void Form_main::CHANGE_LANGUE(uint8_t langue) {
     // A picture being drawn reads the texts of the language.
     Dessinateur->ARRETER();
     Langue = langue;
+    CHARGER_TRADUCTION_QT(Langue);
+    REFAIRE_TITRES();
     Init_Form();
 }
 

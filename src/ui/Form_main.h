@@ -84,6 +84,9 @@ public:
     void AFFICH_CURSEUR();
     // Language: 0 French, 1 English, 2 German.
     void CHANGE_LANGUE(uint8_t langue);
+    // The header texts of the open recording (the graph's title line) in the current
+    // language; a title line the user retyped in the settings dialog stays his.
+    void REFAIRE_TITRES();
 
     // ---- Zoom and scrolling --------------------------------------------------
     void ZOOM_PLUS();

@@ -73,13 +73,13 @@ TEST_F(TableMessages, HoldsExactlyTheListedNamesOnceEach) {
         "M_VL_EnDehors M_VL_Position M_Voie M_VoieLog M_VoieLogique M_VoieX_XY M_VoiesPleines "
         "M_ScriptArreteColonne M_ScriptArreteLigne "
         "M_ScriptInterrompuColonne M_ScriptInterrompuLigne M_ScriptNonInstalle M_VoieNonCalculee M_VoieZero "
-        "M_VoieZeroEnSuite M_FichierSaufScripts M_XY_dots "
+        "M_VoieZeroEnSuite M_FichierSaufScripts M_NavigateurAbsent M_XY_dots "
         "M_XY_dots_size "
         "M_XY_lines M_ZoomEntreCurseur M_ZoomOff M_ZoomOn";
     std::istringstream flux(attendus);
     std::vector<std::string> noms;
     for (std::string nom; flux >> nom;) noms.push_back(nom);
-    ASSERT_EQ(noms.size(), 202u);
+    ASSERT_EQ(noms.size(), 203u);
 
     const auto table = TABLE_MESSAGES();
     ASSERT_EQ(table.size(), NombreMessages);
