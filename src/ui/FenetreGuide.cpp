@@ -33,7 +33,11 @@ FenetreGuide* MONTRER_GUIDE(const QString& page, QWidget* parent) {
     FenetreGuide* fenetre =
         parent ? parent->findChild<FenetreGuide*>(QStringLiteral("FenetreGuide"), Qt::FindDirectChildrenOnly)
                : nullptr;
-    if (fenetre == nullptr) fenetre = new FenetreGuide(parent);
+    if (fenetre == nullptr) {
+        fenetre = new FenetreGuide(parent);
+        // A new help window opens over the middle of the window it helps with.
+        if (parent) fenetre->move(parent->window()->geometry().center() - fenetre->rect().center());
+    }
     fenetre->MONTRER(page);
     return fenetre;
 }

@@ -7,7 +7,6 @@
 #include <QActionGroup>
 #include <QApplication>
 #include <QCloseEvent>
-#include <QDesktopServices>
 #include <QDir>
 #include <QFileDialog>
 #include <QGuiApplication>
@@ -43,6 +42,7 @@
 #include "ui/FiltreFichier.h"
 #include "ui/IconesOutils.h"
 #include "ui/ImageGraphe.h"
+#include "ui/OuvertureBureau.h"
 #include "ui/TexteMessage.h"
 #include "ui/TraductionQt.h"
 
@@ -95,7 +95,7 @@ Form_main::Form_main(QWidget* parent) : QMainWindow(parent) {
         QPrintDialog dialogue(&imprimante, this);
         return dialogue.exec() == QDialog::Accepted;
     };
-    OuvrirAvecBureau = [](const QUrl& url) { return QDesktopServices::openUrl(url); };
+    OuvrirAvecBureau = OUVRIR_AVEC_BUREAU;
 
     CONSTRUIRE_MENUS();
     CONSTRUIRE_OUTILS();

@@ -1,7 +1,6 @@
 #include "ui/HelpForm.h"
 
 #include <QApplication>
-#include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
 #include <QHBoxLayout>
@@ -16,6 +15,7 @@
 #include "shell/Messages.h"
 #include "shell/Texte8.h"
 #include "ui/FenetreGuide.h"
+#include "ui/OuvertureBureau.h"
 #include "ui/TexteMessage.h"
 
 namespace VIEW {
@@ -71,7 +71,7 @@ HelpForm::HelpForm(QWidget* parent)
     : QDialog(parent,
               Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint) {
     setObjectName(QStringLiteral("HelpForm"));
-    Ouvrir = [](const QUrl& url) { return QDesktopServices::openUrl(url); };
+    Ouvrir = OUVRIR_AVEC_BUREAU;
     QPalette fond = palette();
     fond.setColor(QPalette::Window, Qt::white);
     setPalette(fond);

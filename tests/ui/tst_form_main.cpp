@@ -54,6 +54,7 @@
 #include "ui/Form_main.h"
 #include "ui/HelpForm.h"
 #include "ui/ImageGraphe.h"
+#include "ui/OuvertureBureau.h"
 #include "ui/Retic.h"
 #include "ui/TraductionQt.h"
 #include "ui/concatene.h"
@@ -765,6 +766,33 @@ private slots:
         QVERIFY(a.height() >= a.sizeHint().height());
         QVERIFY(F->actionAPropos->isVisible());
         QVERIFY(F->boutonAide->isVisible());
+    }
+
+    // A web address is opened only when the session knows a browser, so that its absence can be
+    // told in the window (the desktop's opener reports success whatever happens next).
+    void browserLookedForBeforeOpening() {
+        const QByteArray chemin = qgetenv("PATH"), navigateur = qgetenv("BROWSER");
+        QTemporaryDir bin;
+        auto executable = [&](const QString& nom) {
+            QFile f(bin.filePath(nom));
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write("#!/bin/sh\n");
+            f.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        };
+        qputenv("PATH", QFile::encodeName(bin.path()));
+        qunsetenv("BROWSER");
+        QVERIFY(!VIEW::NAVIGATEUR_PRESENT());
+        QVERIFY(!VIEW::OUVRIR_AVEC_BUREAU(QUrl(QStringLiteral("https://www.ombrix.example"))));
+        qputenv("BROWSER", "absent:navigateur --nouveau");
+        QVERIFY(!VIEW::NAVIGATEUR_PRESENT());
+        executable(QStringLiteral("navigateur"));
+        QVERIFY(VIEW::NAVIGATEUR_PRESENT());
+        qunsetenv("BROWSER");
+        QVERIFY(!VIEW::NAVIGATEUR_PRESENT());
+        executable(QStringLiteral("x-www-browser"));
+        QVERIFY(VIEW::NAVIGATEUR_PRESENT());
+        qputenv("PATH", chemin);
+        if (!navigateur.isNull()) qputenv("BROWSER", navigateur);
     }
 
     // The about box shows the program's own icon.
