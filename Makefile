@@ -17,7 +17,7 @@ PACKAGES = cmake ninja-build g++ pkg-config qt6-base-dev qt6-base-dev-tools ange
            libxlsxwriter-dev unzip locales-all \
            clang-14 libclang-rt-14-dev \
            librsvg2-bin dpkg-dev lintian desktop-file-utils shared-mime-info libglib2.0-bin \
-           bash-completion man-db poppler-utils
+           bash-completion man-db poppler-utils qt6-translations-l10n
 
 SUDO = $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 

@@ -63,6 +63,7 @@ fi
 
 (cd "$racine" && find usr -type f -print0 | LC_ALL=C sort -z | xargs -0 md5sum) >"$racine/DEBIAN/md5sums"
 taille=$(du -sk --apparent-size "$racine/usr" | cut -f1)
+# Qt's translations put Qt's own buttons and dialogs in the viewer's language: recommended.
 cat >"$racine/DEBIAN/control" <<CONTROLE
 Package: ombrixviewer
 Version: $version
@@ -70,6 +71,7 @@ Architecture: $arch
 Maintainer: OmbrixViewer maintainers <maintainers@ombrixviewer.invalid>
 Installed-Size: $taille
 Depends: $dependances
+Recommends: qt6-translations-l10n
 Section: science
 Priority: optional
 Description: viewer of TKAR, TKOS and VEL data-acquisition recordings

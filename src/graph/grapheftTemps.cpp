@@ -6,6 +6,7 @@
 
 #include "graph/GeometrieGraphe.h"
 #include "graph/grapheft.h"
+#include "recording/TexteCulture.h"
 #include "recording/TexteTemps.h"
 #include "recording/TexteValeur.h"
 #include "shell/Texte8.h"
@@ -92,7 +93,7 @@ int16_t grapheft::EtiquettesTemps(uint8_t draw) {
     const double gauchePlot = DebutScrollX, droitePlot = DebutScrollX + ScrollX;
     const int y = DebutScrollY + ScrollY;
     const bool dessiner = draw == 1 && gp;
-    const QLocale culture;
+    const QLocale culture = CULTURE_INTERFACE(); // dates in the interface language
 
     double finDerniere = 0.0; // where the division label may start
     for (const tInstantEtiquette& i :

@@ -72,6 +72,12 @@ public:
     // blanks after the period, with the under-sampling period when enabled.
     void onUnderSamplingSelected();
 
+    // The texts of the open recording built in the language of the moment, again in the
+    // current one after a change of language: the dialog's trigger date and the title lines
+    // (as after the filter dialog). The recording's own title is no text of the program and
+    // stays. Nothing when no recording's titles were built.
+    void REFAIRE_TITRES();
+
     // Turns the choices of the filter dialog into Config fields: ValidFichier,
     // the view window (not for a comparison file), names and units, ranges and
     // number formats from the file when Config.TypeCalibre is 1, the displayed

@@ -73,6 +73,12 @@ void OuvreREC::onUnderSamplingSelected() {
     LigneTitre(false);
 }
 
+void OuvreREC::REFAIRE_TITRES() {
+    if (MessageEntete[0] == '\0') return;
+    TEXTE_DATE_TRIGGER(Filtre.Mes_DateTrigger, DateTrigger);
+    LigneTitre(false);
+}
+
 uint8_t OuvreREC::OUVRIR_REC(uint8_t sansDialogue) {
     DateTrigger = QDateTime();
     RESET_VALIDITE_SCRIPTS();

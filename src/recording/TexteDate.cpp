@@ -26,7 +26,7 @@ static QString FormatHeureSansZone(const QLocale& culture) {
 
 void TEXTE_DATE_GENERALE(char* texte, size_t taille, const QDateTime& date) {
     if (taille == 0) return;
-    const QLocale culture;
+    const QLocale culture = CULTURE_INTERFACE();
     QString t = culture.toString(date.date(), QLocale::ShortFormat) + QLatin1Char(' ') +
                 culture.toString(date.time(), FormatHeureSansZone(culture));
     if (EnteteF.MillisecondesTrigger != -1)

@@ -7,7 +7,8 @@
 
 class QDateTime;
 
-// The date and time in the culture's general format (short date, long time),
+// The date and time in the interface culture's general format (CULTURE_INTERFACE: short date,
+// long time),
 // then "." and the milliseconds on three digits unless the recording's
 // MillisecondesTrigger is -1. The date is a wall-clock time: no zone is shown.
 void TEXTE_DATE_GENERALE(char* texte, size_t taille, const QDateTime& date);

@@ -34,7 +34,7 @@ inline constexpr std::size_t TailleTamponMessage = 32;
 #undef TAMPON
 
 // Number of messages in the table, the two buffers included.
-inline constexpr std::size_t NombreMessages = 205;
+inline constexpr std::size_t NombreMessages = 206;
 
 // One line of the table, for listing it (tests, `ombrix` dump).
 struct tEntreeMessage {

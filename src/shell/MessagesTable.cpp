@@ -81,7 +81,7 @@ consteval std::array<char, A + B + C + 1> FAIRE_BLOC(const char (&fr)[A], const 
 static_assert(0
 #include "shell/Messages.def"
                   == NombreMessages,
-              "the table holds 205 messages");
+              "the table holds 206 messages");
 #undef MESSAGE
 #undef TAMPON
 

@@ -11,9 +11,12 @@ namespace VIEW {
 
 class BoiteMessageQt : public BoiteMessage {
 public:
-    // Boxes are centred on `parent` when it is given (the main window, once built).
+    // Boxes belong to `parent` when it is given, otherwise to the window the user is working
+    // in (the active one: the main window, a dialog, a tool window), so that they are centred
+    // on it and stay above it; when none is active, to the main window; else to none.
     explicit BoiteMessageQt(QWidget* parent = nullptr) : Parent_(parent) {}
     void DefinirParent(QWidget* parent) { Parent_ = parent; }
+    QWidget* PARENT_BOITE() const;
 
     // A modal box with its title, text, icon and an OK button.
     void MONTRER(const QString& titre, const QString& texte, tIconeBoite icone) override;

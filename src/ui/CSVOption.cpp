@@ -1,6 +1,7 @@
 #include "ui/CSVOption.h"
 
 #include <QCheckBox>
+#include <QFontMetrics>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QListWidget>
@@ -20,17 +21,27 @@ QString Texte(tBloc bloc) {
     return DepuisCp1252(POS_MESS(bloc));
 }
 
-// A one-column list of the two given choices in a titled group.
+// A one-column list of the two given choices in a titled group. The choices are single marks
+// ("." or ","): they are shown large and bold, each on a row of its own that the list shows
+// whole, with no empty space below them.
 QListWidget* Liste(QGroupBox* groupe, const char* nom, const char* premier, const char* second) {
     auto* liste = new QListWidget(groupe);
     liste->setObjectName(QString::fromLatin1(nom));
-    liste->addItem(QString::fromLatin1(premier));
-    liste->addItem(QString::fromLatin1(second));
+    QFont grande = liste->font();
+    grande.setPointSizeF(grande.pointSizeF() * 1.5);
+    grande.setBold(true);
+    liste->setFont(grande);
+    const int hauteurLigne = QFontMetrics(grande).height() + 8;
+    for (const char* choix : {premier, second}) {
+        auto* element = new QListWidgetItem(QString::fromLatin1(choix), liste);
+        element->setTextAlignment(Qt::AlignCenter);
+        element->setSizeHint(QSize(0, hauteurLigne));
+    }
     liste->setSelectionMode(QAbstractItemView::SingleSelection);
-    // Just the two choices, no empty space below them.
     liste->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    liste->setFixedHeight(liste->sizeHintForRow(0) * liste->count() + 2 * liste->frameWidth());
-    liste->setMinimumWidth(liste->fontMetrics().horizontalAdvance(QStringLiteral("MMMMMM")));
+    liste->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    liste->setFixedHeight(hauteurLigne * liste->count() + 2 * liste->frameWidth());
+    liste->setMinimumWidth(QFontMetrics(grande).horizontalAdvance(QStringLiteral("MMMM")));
     auto* disposition = new QVBoxLayout(groupe);
     disposition->addWidget(liste);
     return liste;

@@ -8,7 +8,6 @@
 #include <QActionGroup>
 #include <QApplication>
 #include <QCloseEvent>
-#include <QDesktopServices>
 #include <QDir>
 #include <QFileDialog>
 #include <QGuiApplication>
@@ -46,7 +45,9 @@
 #include "ui/IconesOutils.h"
 #include "ui/ImageGraphe.h"
 #include "ui/Mnemoniques.h"
+#include "ui/OuvertureBureau.h"
 #include "ui/TexteMessage.h"
+#include "ui/TraductionQt.h"
 
 namespace VIEW {
 
@@ -97,7 +98,7 @@ Form_main::Form_main(QWidget* parent) : QMainWindow(parent) {
         QPrintDialog dialogue(&imprimante, this);
         return dialogue.exec() == QDialog::Accepted;
     };
-    OuvrirAvecBureau = [](const QUrl& url) { return QDesktopServices::openUrl(url); };
+    OuvrirAvecBureau = OUVRIR_AVEC_BUREAU;
 
     CONSTRUIRE_MENUS();
     CONSTRUIRE_OUTILS();
@@ -400,6 +401,8 @@ void Form_main::CHANGE_LANGUE(uint8_t langue) {
     // A picture being drawn reads the texts of the language.
     Dessinateur->ARRETER();
     Langue = langue;
+    CHARGER_TRADUCTION_QT(Langue);
+    REFAIRE_TITRES();
     Init_Form();
 }
 

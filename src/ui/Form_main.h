@@ -89,6 +89,9 @@ public:
     // being waited for (a pass or a drawing): for tests and benchmarks.
     int64_t IMAGES_MONTREES() const { return ImagesMontrees_; }
     bool IMAGE_ATTENDUE() const;
+    // The header texts of the open recording (the graph's title line) in the current
+    // language; a title line the user retyped in the settings dialog stays his.
+    void REFAIRE_TITRES();
 
     // ---- Zoom and scrolling --------------------------------------------------
     void ZOOM_PLUS();

@@ -128,6 +128,14 @@ void Form_main::FICHIER_OUVERT_OK() {
     RECALCUL_FORM();
 }
 
+void Form_main::REFAIRE_TITRES() {
+    if (FichierOuvert != 1) return;
+    const QString avant = OuvrirRecord->TexteMessageEntete();
+    OuvrirRecord->REFAIRE_TITRES();
+    if (MessageEntete == avant) MessageEntete = OuvrirRecord->TexteMessageEntete();
+    MessageEntSimplifie = OuvrirRecord->TexteMessageEntSimplifie();
+}
+
 // ---- Exports ---------------------------------------------------------------------
 
 QString Form_main::CALCUL_NOM_EXPORT(uint8_t type) const {

@@ -118,7 +118,7 @@ void Form_main::JOINDRE_MORCEAUX(const QString& nom) {
 }
 
 void Form_main::APPEL_CHM() {
-    VIEW::APPEL_CHM(QCoreApplication::applicationDirPath(), Langue, OuvrirAvecBureau);
+    VIEW::APPEL_CHM(QCoreApplication::applicationDirPath(), Langue, OuvrirAvecBureau, this);
 }
 
 void Form_main::APPEL_HELP() {

@@ -1,5 +1,6 @@
 // Help: the help file of the program opened with the desktop's viewer for it,
-// and the about window with the name, the version and the maker's web address.
+// or else the user guide in a help window; and the about window with the
+// name, the version and the maker's web address.
 #pragma once
 
 #include <functional>
@@ -17,13 +18,22 @@ namespace VIEW {
 // (language 0), "HelpOmbrixViewer_eng.chm" in every other language.
 QString CHEMIN_AIDE(const QString& dossierProgramme, int langue);
 
-// Opens the help file with `ouvrir` (the desktop's associated program). A help
-// file that is missing or that nothing opens gives the box "Error Reading help
-// file " (title "Error", exclamation). True when it was opened.
-bool APPEL_CHM(const QString& dossierProgramme, int langue, const std::function<bool(const QUrl&)>& ouvrir);
+// The user guide of the language, French for language 0 and English for every
+// other one ("guide_fr.html", "guide_en.html"): first in "guide" next to the
+// program (the build tree), then in the installed documentation of the
+// program's prefix (<prefix>/bin/../share/doc/ombrixviewer/guide). Empty when
+// neither holds it.
+QString CHEMIN_GUIDE(const QString& dossierProgramme, int langue);
 
-// The version the about window shows.
-inline constexpr const char* VersionAffichee = "3.11";
+// Opens the help file with `ouvrir` (the desktop's associated program); when
+// there is none or nothing opens it, shows the user guide in the help window
+// (owned by `parent`). With neither, the box "Error Reading help file " (title
+// "Error", exclamation). True when help was shown.
+bool APPEL_CHM(const QString& dossierProgramme, int langue, const std::function<bool(const QUrl&)>& ouvrir,
+               QWidget* parent = nullptr);
+
+// The version the about window shows: major and minor of the build's version.
+inline constexpr const char* VersionAffichee = OMBRIX_VERSION_AFFICHEE;
 
 class HelpForm : public QDialog {
     Q_OBJECT
@@ -31,7 +41,8 @@ public:
     explicit HelpForm(QWidget* parent = nullptr);
     // Texts in the current language.
     void init();
-    // Opens the web address (failures are ignored).
+    // Opens the web address; when no browser opens it, the box says so
+    // (labelSansNavigateur) and the address stays there to be copied.
     void APPEL_SITE();
     std::function<bool(const QUrl&)> Ouvrir;
 
@@ -39,6 +50,7 @@ public:
     QLabel* labelNom = nullptr;
     QLabel* labelVersion = nullptr;
     QLabel* linkLabel1 = nullptr;
+    QLabel* labelSansNavigateur = nullptr; // hidden until a link could not be opened
     QPushButton* button1 = nullptr;
 };
 

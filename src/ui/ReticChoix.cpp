@@ -45,7 +45,10 @@ int32_t COULEUR_ARGB(const QColor& couleur) {
 }
 
 void POSER_TEXTE(QLineEdit* champ, const QString& texte) {
-    if (champ != nullptr && champ->text() != texte) champ->setText(texte);
+    if (champ == nullptr || champ->text() == texte) return;
+    champ->setText(texte);
+    // A text longer than its box shows its start, as it reads, not its end.
+    champ->setCursorPosition(0);
 }
 
 std::optional<QColor> CHOIX_COULEUR_QT(QWidget* parent, const QColor& depart) {

@@ -28,7 +28,7 @@ QColor COULEUR_QT(int32_t argb);
 int32_t COULEUR_ARGB(const QColor& couleur);
 
 // Sets a line edit's text only when it differs, so that a refill while the user
-// types keeps the caret where it is.
+// types keeps the caret where it is; a text set shows its start.
 void POSER_TEXTE(QLineEdit* champ, const QString& texte);
 
 // The platform's colour chooser; nothing when cancelled.

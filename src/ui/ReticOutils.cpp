@@ -1,5 +1,6 @@
 #include "ui/ReticOutils.h"
 
+#include <QPainter>
 #include <QPixmap>
 #include <QPushButton>
 #include <QSpinBox>
@@ -24,8 +25,14 @@ QSpinBox* NOMBRE_RETIC(QWidget* parent, const char* nom, int minimum, int maximu
 }
 
 void MONTRER_COULEUR(QPushButton* bouton, int32_t argb) {
+    // A border in the button's text colour: a swatch of the button's own colour (a white
+    // background on a white button) is still seen.
     QPixmap carre(16, 16);
     carre.fill(COULEUR_QT(argb));
+    QPainter peintre(&carre);
+    peintre.setPen(bouton->palette().color(QPalette::ButtonText));
+    peintre.drawRect(carre.rect().adjusted(0, 0, -1, -1));
+    peintre.end();
     bouton->setIcon(QIcon(carre));
 }
 

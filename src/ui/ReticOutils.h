@@ -39,7 +39,7 @@ QString NOM_VOIE(int n);
 // arrows, not on every key typed.
 QSpinBox* NOMBRE_RETIC(QWidget* parent, const char* nom, int minimum, int maximum);
 
-// A colour button shows its colour as a swatch.
+// A colour button shows its colour as a swatch with a border.
 void MONTRER_COULEUR(QPushButton* bouton, int32_t argb);
 
 } // namespace VIEW

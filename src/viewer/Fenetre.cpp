@@ -9,9 +9,11 @@
 #include "recording/EnteteREC.h"
 #include "recording/OuvreREC.h"
 #include "shell/BoiteMessage.h"
+#include "shell/Messages.h"
 #include "ui/BoiteMessageQt.h"
 #include "ui/FiltreFichier.h"
 #include "ui/Form_main.h"
+#include "ui/TraductionQt.h"
 #include "viewer/Icone.h"
 #include "viewer/Lancement.h"
 
@@ -21,6 +23,8 @@ int LANCER_FENETRE(int& argc, char** argv, const QStringList& arguments, const t
     QApplication::setWindowIcon(ICONE_PROGRAMME());
     QGuiApplication::setDesktopFileName(QStringLiteral("ombrixviewer"));
     INIT_DEMARRAGE(arguments.value(0), QCoreApplication::applicationFilePath());
+    // Qt's own buttons and dialogs in the language read from the settings.
+    VIEW::CHARGER_TRADUCTION_QT(Langue);
     VIEW::BoiteMessageQt boite;
     const InstallationBoiteMessage installation(boite);
     if (ligne.Erreur) {

@@ -5,6 +5,7 @@
 #include <QString>
 #include <QStringList>
 
+#include "shell/AvertissementsPlateforme.h"
 #include "shell/LigneCommande.h"
 #include "shell/OptionLongue.h"
 #include "viewer/AideVersion.h"
@@ -17,6 +18,7 @@ int main(int argc, char** argv) {
     const tLectureOptionLongue longue = LIRE_OPTION_LONGUE(arguments);
     if (longue.Option != tOptionLongue::Aucune) return REPONDRE_OPTION_LONGUE(longue);
     const tLigneCommande ligne = INTERPRETER_LIGNE_COMMANDE(arguments, QDir::currentPath());
+    TAIRE_AVERTISSEMENTS_PLATEFORME();
     if (ligne.ModeExport != ModeSansExport) return LANCER_CONSOLE(argc, argv, arguments, ligne);
     return LANCER_FENETRE(argc, argv, arguments, ligne);
 }

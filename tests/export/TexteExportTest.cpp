@@ -50,6 +50,16 @@ TEST_F(ExportTest, DecimalCommaCultureWritesCommasInEveryNumber) {
     EXPECT_EQ(l[5].substr(0, 9), "0,500000\t");
 }
 
+// The interface shows its dates in its own language; the file keeps the regional format.
+TEST_F(ExportTest, FileDateStaysRegionalInEveryLanguage) {
+    Langue = 0;
+    ASSERT_EQ(Ouvrir(Essai(20)), LectureOK);
+    EXPECT_EQ(std::string(Ouvre.Filtre.Mes_DateTrigger), "Date :15/06/2024 12:00:00.000");
+    const std::vector<std::string> l = ExporterTexte();
+    ASSERT_GE(l.size(), 2u);
+    EXPECT_EQ(l[1], "Date :15 Jun 2024 12:00:00");
+}
+
 TEST_F(ExportTest, FixedFormatIsRightAlignedInEightCharacters) {
     ASSERT_EQ(Ouvrir(Essai(50)), LectureOK);
     Config.FormatExportFixe = 1;

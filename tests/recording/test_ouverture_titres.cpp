@@ -85,8 +85,31 @@ TEST_F(OuvertureTest, TitleLineInTheCurrentLanguage) {
     ASSERT_EQ(Ouvrir(PetitTKAR()), LectureOK);
     EXPECT_EQ(std::string(Ouvre.MessageEntSimplifie),
               "essai.rec ( 100 Echant/voies ) P\xE9riode acquisition :250\xB5s");
-    EXPECT_EQ(std::string(Ouvre.Filtre.Mes_DateTrigger), "Date :15 Jun 2024 12:00:00.000");
+    EXPECT_EQ(std::string(Ouvre.Filtre.Mes_DateTrigger), "Date :15/06/2024 12:00:00.000");
     EXPECT_EQ(Ouvre.Filtre.TexteEntree(Ouvre.Filtre.NombreEntrees() - 1).toStdString(), "Voie Logique :");
+}
+
+// After a change of language the texts are built again from the open recording, as after
+// its filter dialog, without reading it again.
+TEST_F(OuvertureTest, TitlesRebuiltInTheNewLanguage) {
+    Enregistrement e = PetitTKAR();
+    e.AnnotationsNouvelles = {AnnotationNouvelle{.Genre = 2, .Texte = "Essai moteur"}};
+    ASSERT_EQ(Ouvrir(e), LectureOK);
+    Langue = 2;
+    Ouvre.REFAIRE_TITRES();
+    const std::string ligne = "essai.rec ( 100 Punkte/Kanal ) Abtastrate :250\xB5s";
+    EXPECT_EQ(std::string(Ouvre.MessageEntSimplifie), ligne);
+    EXPECT_EQ(std::string(Ouvre.MessageEntete), ligne + " Datum :15.06.24 12:00:00.000");
+    EXPECT_EQ(std::string(Ouvre.Filtre.Mes_DateTrigger), "Datum :15.06.24 12:00:00.000");
+    EXPECT_STREQ(Ouvre.MessageTitreEntete, "Essai moteur");
+    Langue = 1;
+    Ouvre.REFAIRE_TITRES();
+    EXPECT_EQ(std::string(Ouvre.MessageEntete),
+              "essai.rec ( 100 Samples/channels ) Sample Rate :250\xB5s " + Date + ".000");
+
+    OuvreREC rien(&EnteteF); // nothing opened: nothing to build
+    rien.REFAIRE_TITRES();
+    EXPECT_STREQ(rien.MessageEntete, "");
 }
 
 TEST_F(OuvertureTest, RecordingTitleFromItsTitleAnnotation) {

@@ -74,13 +74,13 @@ TEST_F(TableMessages, HoldsExactlyTheListedNamesOnceEach) {
         "M_ScriptArreteColonne M_ScriptArreteLigne "
         "M_ScriptInterrompuColonne M_ScriptInterrompuLigne M_ScriptNonInstalle M_VoieNonCalculee M_VoieZero "
         "M_VoieZeroEnSuite M_FichierSaufScripts M_AucunEnregistrement M_CommentOuvrir "
-        "M_FichiersRecents M_XY_dots "
+        "M_FichiersRecents M_NavigateurAbsent M_XY_dots "
         "M_XY_dots_size "
         "M_XY_lines M_ZoomEntreCurseur M_ZoomOff M_ZoomOn";
     std::istringstream flux(attendus);
     std::vector<std::string> noms;
     for (std::string nom; flux >> nom;) noms.push_back(nom);
-    ASSERT_EQ(noms.size(), 205u);
+    ASSERT_EQ(noms.size(), 206u);
 
     const auto table = TABLE_MESSAGES();
     ASSERT_EQ(table.size(), NombreMessages);

@@ -80,6 +80,24 @@ private slots:
     }
 
     // A first run creates the file with detection on; the detected choices follow the culture.
+    // Each list shows its two marks whole, with no scrolling, large (a "." and a "," of the
+    // dialog's size are specks) on rows with room around them.
+    void listsShowEveryRow() {
+        CSVOption d;
+        d.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&d));
+        const int ligneDialogue = d.fontMetrics().height();
+        for (QListWidget* l : {d.listBoxDelimiter, d.listBoxSeparator}) {
+            QVERIFY(l->font().pointSizeF() > d.font().pointSizeF());
+            const QRect vue = l->viewport()->rect();
+            for (int k = 0; k < l->count(); ++k) {
+                const QRect ligne = l->visualItemRect(l->item(k));
+                QVERIFY2(vue.contains(ligne), qPrintable(l->objectName() + QString::number(k)));
+                QVERIFY(ligne.height() >= ligneDialogue * 3 / 2);
+            }
+        }
+    }
+
     void firstRunDetects_data() {
         QTest::addColumn<QLocale>("culture");
         QTest::addColumn<int>("delimiteur");

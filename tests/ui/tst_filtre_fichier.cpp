@@ -11,6 +11,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QListWidget>
+#include <QMainWindow>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
@@ -294,6 +295,27 @@ private slots:
         QVERIFY(ouvre->TexteMessageEntSimplifie().startsWith(
             QStringLiteral("essai.rec ( 50 Samples/channels ) ")));
         ouvre.reset();
+    }
+
+    // A box belongs to the window the user works in, so it is centred on it and stays above it;
+    // right after another box closed, when no window is active yet, to the main window.
+    void MessageBoxesBelongToTheActiveWindow() {
+        VIEW::BoiteMessageQt boites;
+        InstallationBoiteMessage installation(boites);
+        QMainWindow fenetre;
+        fenetre.resize(400, 300);
+        fenetre.show();
+        fenetre.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&fenetre));
+        QWidget* parent = nullptr;
+        QuandModal([&parent](QWidget* w) { parent = w->parentWidget(); });
+        BOITE_MESSAGE().MONTRER(QStringLiteral("Error"), QStringLiteral("?"), tIconeBoite::Avertissement);
+        QCOMPARE(parent, &fenetre);
+        parent = nullptr;
+        QuandModal([&parent](QWidget* w) { parent = w->parentWidget(); });
+        BOITE_MESSAGE().DEMANDER(QStringLiteral("Concatenation"), QStringLiteral("?"),
+                                 tIconeBoite::Information, false);
+        QCOMPARE(parent, &fenetre);
     }
 
     void MessageBoxesShowTitleTextAndIcon() {

@@ -12,9 +12,11 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QLibraryInfo>
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QMimeData>
 #include <QPrinter>
 #include <QProcess>
@@ -28,6 +30,7 @@
 #include <QStandardPaths>
 #include <QTabWidget>
 #include <QTemporaryDir>
+#include <QTextBrowser>
 #include <QUrl>
 #include <QtTest>
 
@@ -50,12 +53,16 @@
 #include "shell/BoiteMessageEnregistreuse.h"
 #include "shell/Messages.h"
 #include "shell/Registre.h"
+#include "shell/Texte8.h"
 #include "ui/ErreurScript.h"
+#include "ui/FenetreGuide.h"
 #include "ui/Form_Calcul.h"
 #include "ui/Form_main.h"
 #include "ui/HelpForm.h"
 #include "ui/ImageGraphe.h"
+#include "ui/OuvertureBureau.h"
 #include "ui/Retic.h"
+#include "ui/TraductionQt.h"
 #include "ui/concatene.h"
 
 using VIEW::Form_main;
@@ -146,7 +153,10 @@ private slots:
         Nouvelle();
     }
 
-    void cleanup() { F.reset(); }
+    void cleanup() {
+        F.reset();
+        VIEW::CHARGER_TRADUCTION_QT(1); // Qt's texts back in English for the next test
+    }
 
     void startsEmpty() {
         QCOMPARE(F->windowTitle(), QStringLiteral("OmbrixViewer"));
@@ -941,18 +951,119 @@ private slots:
         aide.close();
         QVERIFY(VIEW::APPEL_CHM(Dossier.path(), 0, ouvrir));
         QCOMPARE(ouverts.value(0), QUrl::fromLocalFile(aide.fileName()));
+        aide.remove();
 
         VIEW::HelpForm a;
         QCOMPARE(a.windowTitle(), QStringLiteral("Help"));
-        QCOMPARE(a.labelVersion->text(), QStringLiteral("Version :3.11"));
+        QCOMPARE(a.labelVersion->text(),
+                 QStringLiteral("Version :") + QLatin1String(OMBRIX_VERSION_AFFICHEE));
+        QVERIFY(QRegularExpression(QStringLiteral("^Version :\\d+\\.\\d+$"))
+                    .match(a.labelVersion->text())
+                    .hasMatch());
         QCOMPARE(a.labelNom->text(), QStringLiteral("OmbrixViewer"));
         QCOMPARE(a.palette().color(QPalette::Window), QColor(Qt::white));
         a.Ouvrir = ouvrir;
         a.APPEL_SITE();
         QCOMPARE(ouverts.size(), 2);
         QVERIFY(ouverts.back().toString().startsWith(QLatin1String("http")));
+        QVERIFY(a.labelSansNavigateur->isHidden());
+        // No browser: the box says so, not the terminal.
+        a.Ouvrir = [](const QUrl&) { return false; };
+        a.APPEL_SITE();
+        QVERIFY(!a.labelSansNavigateur->isHidden());
+        QCOMPARE(a.labelSansNavigateur->text(),
+                 QStringLiteral("No web browser could be opened: copy the address above."));
+        QVERIFY(a.height() >= a.sizeHint().height());
         QVERIFY(F->actionAPropos->isVisible());
         QVERIFY(F->boutonAide->isVisible());
+    }
+
+    // A web address is opened only when the session knows a browser, so that its absence can be
+    // told in the window (the desktop's opener reports success whatever happens next).
+    void browserLookedForBeforeOpening() {
+        const QByteArray chemin = qgetenv("PATH"), navigateur = qgetenv("BROWSER");
+        QTemporaryDir bin;
+        auto executable = [&](const QString& nom) {
+            QFile f(bin.filePath(nom));
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write("#!/bin/sh\n");
+            f.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        };
+        qputenv("PATH", QFile::encodeName(bin.path()));
+        qunsetenv("BROWSER");
+        QVERIFY(!VIEW::NAVIGATEUR_PRESENT());
+        QVERIFY(!VIEW::OUVRIR_AVEC_BUREAU(QUrl(QStringLiteral("https://www.ombrix.example"))));
+        qputenv("BROWSER", "absent:navigateur --nouveau");
+        QVERIFY(!VIEW::NAVIGATEUR_PRESENT());
+        executable(QStringLiteral("navigateur"));
+        QVERIFY(VIEW::NAVIGATEUR_PRESENT());
+        qunsetenv("BROWSER");
+        QVERIFY(!VIEW::NAVIGATEUR_PRESENT());
+        executable(QStringLiteral("x-www-browser"));
+        QVERIFY(VIEW::NAVIGATEUR_PRESENT());
+        qputenv("PATH", chemin);
+        if (!navigateur.isNull()) qputenv("BROWSER", navigateur);
+    }
+
+    // The about box shows the program's own icon.
+    void aboutShowsTheProgramIcon() {
+        QPixmap rouge(64, 64);
+        rouge.fill(Qt::red);
+        const QIcon avant = QApplication::windowIcon();
+        QApplication::setWindowIcon(QIcon(rouge));
+        VIEW::HelpForm a;
+        QApplication::setWindowIcon(avant);
+        const QImage image = a.pictureBox1->pixmap().toImage();
+        QCOMPARE(image.pixelColor(image.width() / 2, image.height() / 2), QColor(Qt::red));
+    }
+
+    // Without the platform's help file the user guide of the language opens in the help window:
+    // beside the program first, then in the installed documentation; the error box only when
+    // neither has it.
+    void helpGuideWithoutHelpFile() {
+        QTemporaryDir racine;
+        const QString programme = racine.filePath(QStringLiteral("bin"));
+        const QString aCote = programme + QStringLiteral("/guide/guide_fr.html");
+        const QString installe =
+            racine.filePath(QStringLiteral("share/doc/ombrixviewer/guide/guide_en.html"));
+        for (const QString& page : {aCote, installe}) {
+            QVERIFY(QDir().mkpath(QFileInfo(page).path()));
+            QFile f(page);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write("<html><body><h1>" + QFileInfo(page).baseName().toLatin1() + "</h1></body></html>");
+        }
+        QCOMPARE(VIEW::CHEMIN_GUIDE(programme, 0), aCote);
+        QCOMPARE(VIEW::CHEMIN_GUIDE(programme, 1), installe);
+        QCOMPARE(VIEW::CHEMIN_GUIDE(programme, 2), installe);
+
+        int demandes = 0;
+        auto ouvrir = [&](const QUrl&) { return ++demandes, true; };
+        QWidget proprietaire;
+        QVERIFY(VIEW::APPEL_CHM(programme, 0, ouvrir, &proprietaire));
+        auto* guide = proprietaire.findChild<VIEW::FenetreGuide*>();
+        QVERIFY(guide != nullptr && guide->isVisible());
+        QCOMPARE(guide->textBrowser1->source(), QUrl::fromLocalFile(aCote));
+        QVERIFY(guide->textBrowser1->toPlainText().contains(QStringLiteral("guide_fr")));
+        QCOMPARE(guide->windowTitle(), QStringLiteral("Detailed Help"));
+        QVERIFY(VIEW::APPEL_CHM(programme, 1, ouvrir, &proprietaire)); // the same window, in English
+        QCOMPARE(proprietaire.findChildren<VIEW::FenetreGuide*>().size(), 1);
+        QCOMPARE(guide->textBrowser1->source(), QUrl::fromLocalFile(installe));
+        QCOMPARE(demandes, 0);
+        QVERIFY(Boites.Appels.empty());
+
+        QVERIFY(QFile::remove(installe));
+        QVERIFY(!VIEW::APPEL_CHM(programme, 1, ouvrir, &proprietaire));
+        QCOMPARE(Boites.Appels.back().Texte, QStringLiteral("Error Reading help file "));
+
+        // The build tree holds the guides beside its programs; F1 of the window shows them.
+        const QString build = qEnvironmentVariable("OMBRIX_BUILD_DIR");
+        QCOMPARE(VIEW::CHEMIN_GUIDE(build, 0), QDir(build).filePath(QStringLiteral("guide/guide_fr.html")));
+        QCOMPARE(VIEW::CHEMIN_GUIDE(build, 1), QDir(build).filePath(QStringLiteral("guide/guide_en.html")));
+        F->actionAideDetaillee->trigger();
+        auto* fenetre = F->findChild<VIEW::FenetreGuide*>();
+        QVERIFY(fenetre != nullptr);
+        QVERIFY(fenetre->textBrowser1->toPlainText().contains(QStringLiteral("OmbrixViewer user guide")));
+        QVERIFY(fenetre->textBrowser1->toPlainText().contains(QStringLiteral("exit status 3")));
     }
 
     void annotationPlacedAndSavedInPlace() {
@@ -1069,14 +1180,49 @@ private slots:
         }
     }
 
+    // Qt's own buttons follow the language (Debian's qtbase catalogues; Italian has its own).
+    static QString BoutonOui() {
+        QMessageBox b;
+        b.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+        return b.button(QMessageBox::Yes)->text();
+    }
+
     void languageChange() {
+        QCOMPARE(BoutonOui(), QStringLiteral("&Yes"));
         F->CHANGE_LANGUE(0);
         QCOMPARE(F->actionOuvrir->text().remove(QLatin1Char('&')), QStringLiteral("Ouvrir fichier"));
         QVERIFY(F->actionLangues[0]->isChecked());
+        QCOMPARE(BoutonOui(), QStringLiteral("&Oui"));
         F->CHANGE_LANGUE(2);
         QCOMPARE(F->actionOuvrir->text().remove(QLatin1Char('&')), QStringLiteral("Datei öffnen"));
         QVERIFY(F->actionLangues[2]->isChecked());
         QVERIFY(!F->actionLangues[0]->isChecked());
+        QCOMPARE(BoutonOui(), QStringLiteral("&Ja"));
+        QVERIFY(VIEW::CHARGER_TRADUCTION_QT(3));
+        QCOMPARE(BoutonOui(), QStringLiteral("&S\u00EC"));
+        F->CHANGE_LANGUE(1);
+        QCOMPARE(BoutonOui(), QStringLiteral("&Yes"));
+
+        const QString traductions = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
+        QCOMPARE(VIEW::CATALOGUE_QT(3, traductions), QStringLiteral("qtbase_it"));
+        QCOMPARE(VIEW::CATALOGUE_QT(3, Dossier.path()), QStringLiteral("qtbase_de")); // no Italian there
+        QCOMPARE(VIEW::CATALOGUE_QT(4, traductions), QString());
+    }
+
+    // The graph's title line follows the language without reopening; one the user retyped stays.
+    void headerTextsFollowTheLanguage() {
+        QVERIFY(Ouvrir(Fabriquer(QStringLiteral("titres.rec"), Essai(2000))));
+        QVERIFY(F->MessageEntete.contains(QStringLiteral(" Samples/channels ) Sample Rate :")));
+        F->CHANGE_LANGUE(0);
+        QVERIFY2(F->MessageEntete.contains(QStringLiteral(" Echant/voies ) P\u00E9riode acquisition :")),
+                 qPrintable(F->MessageEntete));
+        QCOMPARE(F->MessageEntete, F->OuvrirRecord->TexteMessageEntete());
+        QCOMPARE(F->MessageEntSimplifie, F->OuvrirRecord->TexteMessageEntSimplifie());
+        QCOMPARE(DepuisCp1252(F->grapheFT->TitreGraphique), F->MessageEntete); // drawn with it
+        F->MessageEntete = QStringLiteral("Banc 3");
+        F->CHANGE_LANGUE(2);
+        QCOMPARE(F->MessageEntete, QStringLiteral("Banc 3"));
+        QVERIFY(F->MessageEntSimplifie.contains(QStringLiteral(" Punkte/Kanal ) Abtastrate :")));
     }
 
     // Menus reached from the keyboard: a mnemonic for every command, none twice
@@ -1102,6 +1248,11 @@ private slots:
                 if (m->menu()) verifier(m->menu()->actions(), m->text());
         }
         QVERIFY(F->boutonZoomPlus->toolTip().contains(QStringLiteral("(+)")));
+        // Key names come in the interface language too (German: "Pos1").
+        const QString debut = QKeySequence(Qt::Key_Home).toString(QKeySequence::NativeText);
+        QCOMPARE(debut, QStringLiteral("Pos1"));
+        QVERIFY(F->boutonPleinePage->toolTip().contains(QLatin1Char('(') + debut + QLatin1Char(')')));
+        F->CHANGE_LANGUE(1);
         QVERIFY(F->boutonPleinePage->toolTip().contains(QStringLiteral("(Home)")));
     }
 

@@ -829,11 +829,24 @@ private slots:
         QCOMPARE(graphe.FontBaseDetemps->pointSizeF(), 13.0);
     }
 
+    // A swatch has a border of another colour than its fill: a white background on a white
+    // button is seen.
+    void swatchesHaveABorder() {
+        Ouvrir();
+        Config.CouleurFond = static_cast<int32_t>(0xFFFFFFFF);
+        Retic d(0, 0, Liens());
+        const QImage carre = d.buttonCouleurFond->icon().pixmap(16, 16).toImage();
+        QCOMPARE(carre.pixelColor(8, 8), QColor(Qt::white));
+        for (const QPoint bord : {QPoint(0, 0), QPoint(15, 8), QPoint(8, 15)})
+            QVERIFY(carre.pixelColor(bord) != QColor(Qt::white));
+    }
+
     // Titles go to the main window: the file name on Enter, the title on every change.
     void graphTitles() {
         Ouvrir();
         Retic d(0, 0, Liens());
         QCOMPARE(d.textBoxNomFichier->text(), Entete);
+        QCOMPARE(d.textBoxNomFichier->cursorPosition(), 0); // the long line shows its start
         QSignalSpy redessins(&d, &Retic::DemandeRedessin);
         d.textBoxNomFichier->setText(QStringLiteral("Autre nom"));
         QVERIFY(Entete != QStringLiteral("Autre nom"));

@@ -10,6 +10,7 @@
 
 #include "Commandes.h"
 #include "TexteAide.h"
+#include "shell/AvertissementsPlateforme.h"
 
 namespace {
 
@@ -60,6 +61,7 @@ int main(int argc, char** argv) {
         if (premier != c.Nom) continue;
         // A command's other arguments are its own: a wrong one gets the command's usage line.
         if (argc > 2 && std::string_view(argv[2]) == "--help") return Imprimer(TexteAide);
+        TAIRE_AVERTISSEMENTS_PLATEFORME();
         const std::unique_ptr<QCoreApplication> application = Application(argc, argv);
         return c.Fonction(argc - 1, argv + 1);
     }
