@@ -50,7 +50,7 @@ test-asan: deps
 	  ctest --test-dir $(BUILD_ASAN) --output-on-failure -j $(JOBS) -L core
 
 # The threaded tests under ThreadSanitizer: the display pass and its stop/restart protocol, the
-# export worker, and the main window's timer protocol.
+# export worker with its formatting thread, and the main window's timer protocol.
 TSAN_TARGETS = test_graph test_export test_ui_tst_form_main
 TSAN_TESTS   = ^(graph|export|ui_tst_form_main)$$
 tsan: deps

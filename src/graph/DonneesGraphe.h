@@ -109,6 +109,10 @@ public:
     // tests lower it to get coarse blocks from small files).
     int64_t OctetsPyramide() const;
     int64_t BudgetPyramide = PyramidePli::BudgetOctets;
+    // Bytes of each read of the fast pass (whole scans; at least 4 KiB). From
+    // 256 KiB to 2 MiB bench_passe measures the same speed on the development
+    // machines: the smallest keeps each thread's buffer in its core's cache.
+    int64_t OctetsLecture = 256 * 1024;
 
     // ---- Links -----------------------------------------------------------
     t_EnteteREC_GlobalTotal* EnteteFichier; // header of the displayed recording
