@@ -52,7 +52,7 @@ public:
     int64_t LignesEcrites() const { return LignesEcrites_.load(std::memory_order_relaxed); }
 
     // Blocks in circulation.
-    static constexpr size_t NombreBlocs = 6;
+    static constexpr size_t NombreBlocs = 12;
 
 private:
     void Remettre();

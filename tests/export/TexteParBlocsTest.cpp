@@ -11,6 +11,8 @@
 
 #include <unistd.h>
 
+#include "export/EcritureEnBlocs.h"
+
 using namespace export_test;
 
 namespace {
@@ -152,7 +154,11 @@ TEST_F(DeuxFilsExport, AnExportStoppedOnRequestKeepsTheFirstRowsWhole) {
     const struct {
         tDecoupageTexte Decoupage;
         uint8_t Interface;
-    } cas[] = {{UnFil, 0}, {UnFil, 1}, {{.Fils = 2, .LignesParBloc = 7}, 0}, {{.Fils = 2}, 1}};
+    } cas[] = {{UnFil, 0},
+               {UnFil, 1},
+               {{.Fils = 2, .LignesParBloc = 7}, 0},
+               // The conversion runs at most all the blocks ahead of the writing.
+               {{.Fils = 2, .LignesParBloc = 40000 / (2 * EcritureEnBlocs::NombreBlocs)}, 1}};
     for (const auto& c : cas) {
         SCOPED_TRACE(testing::Message() << c.Decoupage.Fils << " thread(s), blocks of "
                                         << c.Decoupage.LignesParBloc << ", interface " << +c.Interface);
