@@ -52,7 +52,7 @@ test-asan: deps
 	  ctest --test-dir $(BUILD_ASAN) --output-on-failure -j $(JOBS) -L core
 
 # The threaded tests under ThreadSanitizer: the display pass and its stop/restart protocol, the
-# export worker, and the main window's timer protocol.
+# export worker with its formatting thread, and the main window's timer protocol.
 TSAN_TARGETS = test_graph test_export test_ui_tst_form_main
 TSAN_TESTS   = ^(graph|export|ui_tst_form_main)$$
 tsan: deps
@@ -73,12 +73,15 @@ demo: build
 	  echo "No display here: open the pictures above, or run $(BUILD)/ombrixviewer $(BUILD)/demo/tkar_demo.rec on a desktop"; \
 	fi
 
-# Benchmarks need an optimised build of their own.
+# Benchmarks need an optimised build of their own, with the compiler of `make build`. A folder
+# configured earlier with another compiler starts again (CMake keeps the compiler it first found).
+BUILD_BENCH ?= build-bench
 bench: deps
-	cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DOMBRIX_CORE_ONLY=ON
-	cmake --build build-bench -j $(JOBS) --target bench_passe bench_export
-	build-bench/bench_passe
-	build-bench/bench_export
+	@grep -qs '^CMAKE_CXX_COMPILER:[A-Z]*=.*clang++-14' $(BUILD_BENCH)/CMakeCache.txt || rm -rf $(BUILD_BENCH)/CMakeCache.txt $(BUILD_BENCH)/CMakeFiles
+	$(CLANG_ENV) cmake -S . -B $(BUILD_BENCH) -G Ninja -DCMAKE_BUILD_TYPE=Release -DOMBRIX_CORE_ONLY=ON
+	cmake --build $(BUILD_BENCH) -j $(JOBS) --target bench_passe bench_export
+	$(BUILD_BENCH)/bench_passe
+	$(BUILD_BENCH)/bench_export
 
 clean:
 	rm -rf $(BUILD) $(BUILD_ASAN) $(BUILD_TSAN)

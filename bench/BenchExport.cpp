@@ -1,16 +1,25 @@
 // Throughput of the text export: an unlimited export of a 1,000,000-scan,
-// 16-channel recording, written by the export's own number writer and by the
-// C library's snprintf (same harness, same rows, same file), in the exponent
-// and the fixed format. Both files are checked to be byte-identical. The
-// recording is read once beforehand so that it sits in the page cache.
+// 16-channel recording, in the exponent and the fixed format, written
+//   - by the export as it runs: its own number writer, rows formatted in blocks
+//     on two threads;
+//   - by the same writer on the export's thread alone (the row-by-row writing);
+//   - by the C library's snprintf on one thread (the plain reference writer);
+// same harness, same rows, same file. All three files are checked to be
+// byte-identical, and a copy of the file made by `dd conv=fsync` gives what
+// the file system alone costs. Then rows per block for the two-thread writing.
+// The recording is read once beforehand so that it sits in the page cache.
+// Times are the median of the runs (the best one in brackets).
 //
 // usage: bench_export [FOLDER]   (the recording and the exports go there;
 //                                 without it a temporary folder is used)
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <fstream>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include <QDir>
 #include <QFile>
@@ -31,7 +40,7 @@ using Horloge = std::chrono::steady_clock;
 
 constexpr int NombreVoies = 16;
 constexpr int64_t NombreScans = 1'000'000;
-constexpr int Essais = 3;
+constexpr int Essais = 5;
 
 recmaker::Enregistrement Gros() {
     recmaker::Enregistrement e;
@@ -72,34 +81,58 @@ std::string Lire(const QString& chemin) {
 }
 
 struct Mesure {
-    double Secondes = 1e300;
+    double Secondes = 0; // median
+    double Meilleure = 0;
     long long Octets = 0;
 };
 
-Mesure Exporter(OuvreREC& ouvre, const QString& cible, tFormateur formateur) {
-    Mesure m;
-    for (int essai = 0; essai < Essais; ++essai) {
+Mesure Mediane(std::vector<double> temps, long long octets) {
+    std::sort(temps.begin(), temps.end());
+    return {temps[temps.size() / 2], temps.front(), octets};
+}
+
+Mesure Exporter(OuvreREC& ouvre, const QString& cible, tFormateur formateur, tDecoupageTexte decoupage,
+                int essais = Essais) {
+    std::vector<double> temps;
+    for (int essai = 0; essai < essais; ++essai) {
         EtatExport etat;
         etat.FichierExport = cible;
         etat.TypeFichier = TypeTexte;
         etat.TypeInterface = 0;
         etat.Formateur = formateur;
+        etat.DecoupageTexte = decoupage;
         const auto debut = Horloge::now();
         etat.LANCE_CALCUL(SOURCE_EXPORT(ouvre));
-        const double s = std::chrono::duration<double>(Horloge::now() - debut).count();
-        if (etat.OnAEuUneErreur.load() != 0) {
+        temps.push_back(std::chrono::duration<double>(Horloge::now() - debut).count());
+        if (etat.OnAEuUneErreur.load() != 0 || etat.LignesEcrites.load() != NombreScans) {
             std::fprintf(stderr, "export failed\n");
             std::exit(1);
         }
-        if (s < m.Secondes) m.Secondes = s;
-        m.Octets = QFileInfo(cible).size();
     }
-    return m;
+    return Mediane(temps, QFileInfo(cible).size());
+}
+
+// The bytes of `source` copied by dd and pushed to the disk: the file system's own cost.
+Mesure Copier(const QString& source, const QString& copie) {
+    const std::string commande = "dd if='" + QFile::encodeName(source).toStdString() + "' of='" +
+                                 QFile::encodeName(copie).toStdString() + "' bs=1M conv=fsync status=none";
+    std::vector<double> temps;
+    for (int essai = 0; essai < Essais; ++essai) {
+        QFile::remove(copie);
+        const auto debut = Horloge::now();
+        if (std::system(commande.c_str()) != 0) {
+            std::fprintf(stderr, "dd failed\n");
+            std::exit(1);
+        }
+        temps.push_back(std::chrono::duration<double>(Horloge::now() - debut).count());
+    }
+    QFile::remove(copie);
+    return Mediane(temps, QFileInfo(source).size());
 }
 
 void Afficher(const char* nom, const Mesure& m) {
-    std::printf("  %-22s %7.3f s  %8.0f rows/s  %7.1f MB/s  (%lld bytes)\n", nom, m.Secondes,
-                static_cast<double>(NombreScans) / m.Secondes,
+    std::printf("  %-30s %7.3f s (%6.3f)  %8.0f rows/s  %7.1f MB/s  (%lld bytes)\n", nom, m.Secondes,
+                m.Meilleure, static_cast<double>(NombreScans) / m.Secondes,
                 static_cast<double>(m.Octets) / 1e6 / m.Secondes, m.Octets);
 }
 
@@ -146,22 +179,47 @@ int main(int argc, char** argv) {
     Lire(rec); // into the page cache
 
     Formats();
-    const QString rapide = dossier + QStringLiteral("/bench_rapide.txt");
+    const QString deuxFils = dossier + QStringLiteral("/bench_deux_fils.txt");
+    const QString unFil = dossier + QStringLiteral("/bench_un_fil.txt");
     const QString reference = dossier + QStringLiteral("/bench_printf.txt");
+    const tDecoupageTexte enBlocs, seul{.Fils = 1};
+    bool identiques = true;
+    std::string exposant; // the exponent format's file, for the block sizes below
     for (const uint8_t fixe : {0, 1}) {
         Config.FormatExportFixe = fixe;
         std::printf(
-            "Unlimited text export, %lld scans x %d channels + 4 logic inputs, %s format (best of %d):\n",
+            "Unlimited text export, %lld scans x %d channels + 4 logic inputs, %s format (median of %d):\n",
             static_cast<long long>(NombreScans), NombreVoies, fixe ? "fixed %8.5f" : "exponent %8.4e",
             Essais);
-        const Mesure a = Exporter(ouvre, rapide, tFormateur::Rapide);
-        const Mesure b = Exporter(ouvre, reference, tFormateur::Printf);
-        Afficher("own number writer", a);
-        Afficher("snprintf writer", b);
-        std::printf("  speed-up x%.2f, files %s\n", b.Secondes / a.Secondes,
-                    Lire(rapide) == Lire(reference) ? "identical" : "DIFFERENT");
+        const Mesure a = Exporter(ouvre, deuxFils, tFormateur::Rapide, enBlocs);
+        const Mesure b = Exporter(ouvre, unFil, tFormateur::Rapide, seul);
+        const Mesure c = Exporter(ouvre, reference, tFormateur::Printf, seul);
+        const Mesure d = Copier(deuxFils, dossier + QStringLiteral("/bench_copie.txt"));
+        Afficher("own writer, two threads", a);
+        Afficher("own writer, one thread", b);
+        Afficher("snprintf writer, one thread", c);
+        Afficher("dd conv=fsync of the file", d);
+        const std::string octets = Lire(deuxFils);
+        const bool memes = octets == Lire(unFil) && octets == Lire(reference);
+        identiques = identiques && memes;
+        if (fixe == 0) exposant = octets;
+        std::printf("  x snprintf writer: two threads x%.2f, one thread x%.2f; two threads %.2f x dd; "
+                    "files %s\n",
+                    c.Secondes / a.Secondes, c.Secondes / b.Secondes, a.Secondes / d.Secondes,
+                    memes ? "identical" : "DIFFERENT");
     }
-    QFile::remove(rapide);
+    Config.FormatExportFixe = 0;
+    std::printf("Rows per block, two threads, exponent format (median of 3):\n");
+    for (const int lignes : {64, 256, 512, 1024, 2048, 8192}) {
+        const Mesure m =
+            Exporter(ouvre, deuxFils, tFormateur::Rapide, {.Fils = 2, .LignesParBloc = lignes}, 3);
+        const bool memes = Lire(deuxFils) == exposant;
+        identiques = identiques && memes;
+        std::printf("  %5d rows %7.3f s (%6.3f)  %s\n", lignes, m.Secondes, m.Meilleure,
+                    memes ? "identical" : "DIFFERENT");
+    }
+    QFile::remove(deuxFils);
+    QFile::remove(unFil);
     QFile::remove(reference);
-    return 0;
+    return identiques ? 0 : 1;
 }

@@ -3,8 +3,10 @@
 // /dev/null (the cost of just copying the bytes), the page-by-page pass
 // (the reference, as it ran before the fast pass), the fast first full-view pass
 // that also builds the pyramid and checks the data checksum, a zoomed first pass
-// without the pyramid, and then windows of every width over the pyramid. Ends
-// with the memory the process holds.
+// without the pyramid, and then windows of every width over the pyramid. Then
+// the same fast passes for several sizes of its reads (DonneesGraphe::
+// OctetsLecture), the sizes taking turns, each with its median. Ends with the
+// memory the process holds.
 //
 // usage: bench_passe [FILE]   (FILE is written when missing, reused and kept
 //                              otherwise; without it a temporary file is used and
@@ -177,7 +179,7 @@ int main(int argc, char** argv) {
     }
     Setup = {0.0, 1.0};
     referenceG->CALCUL_GRAPH_FT_MEM();
-    const bool egales = MemesTables(*rapide, *referenceG);
+    bool egales = MemesTables(*rapide, *referenceG);
 
     std::printf("sequential read, 128 KiB chunks:   %6.3f s  %6.2f GB/s\n", lecture, debit(lecture));
     std::printf("dd bs=128k to /dev/null:           %6.3f s  %6.2f GB/s\n", dd, debit(dd));
@@ -203,6 +205,53 @@ int main(int argc, char** argv) {
         std::printf("  window %-8g + %-8g %8.3f ms\n", f[0], f[1], ms);
     }
     std::printf("slowest window over the pyramid: %.3f ms\n", pire);
+
+    // Read sizes: a fresh object each time; the sizes take turns so that a
+    // change of the machine's load falls on all of them.
+    constexpr int Tours = 7;
+    const int64_t tailles[] = {256 << 10, 512 << 10, 1 << 20, 2 << 20};
+    constexpr int NombreTailles = sizeof tailles / sizeof tailles[0];
+    std::vector<double> premieres[NombreTailles], zooms[NombreTailles], sommes[NombreTailles];
+    for (int tour = 0; tour < Tours; ++tour) {
+        for (int t = 0; t < NombreTailles; ++t) {
+            DonneesGraphe g(&EnteteF, &Setup);
+            g.CheminDonnees = chemin;
+            g.OctetsLecture = tailles[t];
+            EnteteF.ChecksumVerifie = 0;
+            auto debut = Horloge::now();
+            if (!Passe(g, 0.0, 1.0)) return 1;
+            premieres[t].push_back(Secondes(debut));
+            egales = egales && MemesTables(g, *referenceG);
+            double somme = 0;
+            for (const auto& f : fenetres) {
+                debut = Horloge::now();
+                if (!Passe(g, f[0], f[1])) return 1;
+                somme += Secondes(debut);
+            }
+            sommes[t].push_back(somme);
+            DonneesGraphe zoom(&EnteteF, &Setup);
+            zoom.CheminDonnees = chemin;
+            zoom.OctetsLecture = tailles[t];
+            debut = Horloge::now();
+            if (!Passe(zoom, 0.25, 0.5)) return 1;
+            zooms[t].push_back(Secondes(debut) / 0.5);
+        }
+    }
+    auto mediane = [](std::vector<double> v) {
+        std::sort(v.begin(), v.end());
+        return v[v.size() / 2];
+    };
+    std::printf("read size of the fast pass (median of %d, best in brackets):\n", Tours);
+    std::printf("  %8s  %-22s  %-22s  %-20s\n", "read", "first full pass", "zoomed, per GB window",
+                "the 10 windows");
+    for (int t = 0; t < NombreTailles; ++t) {
+        std::printf("  %5lld KiB  %6.3f s (%6.3f) %5.2f GB/s  %6.3f s (%6.3f)      %6.2f ms (%6.2f)\n",
+                    static_cast<long long>(tailles[t] >> 10), mediane(premieres[t]),
+                    *std::min_element(premieres[t].begin(), premieres[t].end()), debit(mediane(premieres[t])),
+                    mediane(zooms[t]), *std::min_element(zooms[t].begin(), zooms[t].end()),
+                    1e3 * mediane(sommes[t]), 1e3 * *std::min_element(sommes[t].begin(), sommes[t].end()));
+    }
+    std::printf("tables of every read size equal to the reference: %s\n", egales ? "yes" : "NO");
     std::printf("pyramid: %.1f MB (%.2f%% of the samples)\n", rapide->OctetsPyramide() / 1e6,
                 100.0 * rapide->OctetsPyramide() / octetsDonnees);
     std::printf(

@@ -145,11 +145,17 @@ bool EtatExport::PREPARER(const SourceExport& source) {
     } else {
         const tFormatValeurs format =
             Config.FormatExportFixe == 1 ? tFormatValeurs::Fixe : tFormatValeurs::Exposant;
-        p->Sortie = SORTIE_TEXTE(std::move(fichier), colonnes, sep, dec, format, Formateur);
+        p->Sortie = SORTIE_TEXTE(std::move(fichier), colonnes, sep, dec, format, Formateur, DecoupageTexte);
     }
     if (p->Sortie->Erreur()) return false;
     Prep_ = std::move(p);
     return true;
+}
+
+void EtatExport::Avancer(int64_t ecrites, int64_t lignes) {
+    LignesEcrites.store(ecrites, std::memory_order_relaxed);
+    if (ecrites > 0)
+        LongProgress.store(static_cast<int32_t>((ecrites - 1) * 1000 / lignes), std::memory_order_relaxed);
 }
 
 void EtatExport::CALCUL_TEXTE() {
@@ -171,6 +177,7 @@ void EtatExport::CALCUL_TEXTE() {
         std::unique_ptr<TempsAbsolus> absolus;
         if (p->TempsAbsolu) absolus = std::make_unique<TempsAbsolus>(p->Source.DateTrigger, p->Culture);
         int64_t precedent = -1;
+        int64_t donnees = 0; // rows handed to the writer
         for (int64_t r = 0; ok && r < N; ++r) {
             const int64_t s = static_cast<int64_t>(static_cast<__int128>(scans) * r / N);
             const double decalage =
@@ -191,16 +198,17 @@ void EtatExport::CALCUL_TEXTE() {
             ligne.Annotation = p->Annotations.Pour(precedent, s);
             precedent = s;
             sortie.Ligne(ligne);
+            ++donnees;
             if (sortie.Erreur()) {
                 ok = false;
                 break;
             }
-            LignesEcrites.store(r + 1, std::memory_order_relaxed);
-            LongProgress.store(static_cast<int32_t>(r * 1000 / N), std::memory_order_relaxed);
+            Avancer(donnees - sortie.LignesEnAttente(), N);
             if (DemandeAbort.load(std::memory_order_relaxed) == 1) break;
         }
         // A failed export removes its temporary file with the writer.
         ok = ok && sortie.Terminer();
+        Avancer(donnees - sortie.LignesEnAttente(), N);
         p.reset();
     }
     OnAEuUneErreur.store(ok ? 0 : 1);

@@ -13,7 +13,10 @@
 // started by LANCE_CALCUL; the dialog's thread only polls LongProgress and
 // CalCulEnCours and may set DemandeAbort. Everything the worker needs (the
 // separators, texts, channel lists, annotations, the culture) is taken on the
-// calling thread before it starts.
+// calling thread before it starts. Whichever thread writes, the rows are
+// converted there, in row order; the text and CSV kinds then format and write
+// them in blocks on that thread and one more (EcritureEnBlocs), giving the
+// bytes of a row-by-row writing.
 #pragma once
 
 #include <atomic>
@@ -98,9 +101,10 @@ public:
 
     // ---- Tuning and diagnostics -----------------------------------------------
     tFormateur Formateur = tFormateur::Rapide;
+    tDecoupageTexte DecoupageTexte;               // text and CSV: rows formatted on two threads
     int64_t CellulesMemoireConstante = 4'000'000; // Excel: stream the sheet above this
     tEcritureProvisoire Ecriture;                 // completing the file, replaceable by tests
-    std::atomic<int64_t> LignesEcrites{0};
+    std::atomic<int64_t> LignesEcrites{0};        // rows whose bytes went to the file
 
     // The target name with "[" and "]" of its file name replaced by "(" and ")".
     static QString NOM_SANS_CROCHETS(const QString& chemin);
@@ -108,6 +112,8 @@ public:
 private:
     bool PREPARER(const SourceExport& source);
     void ECRIRE_LIGNES();
+    // LignesEcrites and LongProgress once `ecrites` of `lignes` rows are in the file.
+    void Avancer(int64_t ecrites, int64_t lignes);
 
     struct tPreparation;
     std::unique_ptr<tPreparation> Prep_;

@@ -13,6 +13,10 @@
 
 namespace {
 
+int64_t EcrireReel(int fd, const char* octets, int64_t n) {
+    return ::write(fd, octets, static_cast<size_t>(n));
+}
+
 bool ViderReel(int fd) {
     return ::fsync(fd) == 0;
 }
@@ -28,7 +32,8 @@ bool RenommerReel(const QString& de, const QString& vers) {
 
 } // namespace
 
-tEcritureProvisoire::tEcritureProvisoire() : Vider(ViderReel), Fermer(FermerReel), Renommer(RenommerReel) {}
+tEcritureProvisoire::tEcritureProvisoire()
+    : Ecrire(EcrireReel), Vider(ViderReel), Fermer(FermerReel), Renommer(RenommerReel) {}
 
 bool FichierProvisoire::Creer(const QString& cible) {
     Abandonner();

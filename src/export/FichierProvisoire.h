@@ -4,6 +4,7 @@
 // user named a file (the temporary file is removed).
 #pragma once
 
+#include <cstdint>
 #include <functional>
 
 #include <QString>
@@ -11,6 +12,9 @@
 // The operations that complete the temporary file, so that tests can make any
 // of them fail. The defaults are the real operations.
 struct tEcritureProvisoire {
+    // Writes up to `n` bytes at the file position: the bytes written, or -1
+    // with errno set.
+    std::function<int64_t(int fd, const char* octets, int64_t n)> Ecrire;
     // Pushes the file's content down to the disk.
     std::function<bool(int fd)> Vider;
     // Closes the descriptor; it is released whatever the result.
@@ -41,6 +45,9 @@ public:
     const QString& Chemin() const { return Chemin_; }
     const QString& Cible() const { return Cible_; }
     bool FermerDescripteur();
+    // One write of up to `n` bytes into the open file, as Ecrire of the
+    // operations does it.
+    int64_t Ecrire(const char* octets, int64_t n) const { return E_.Ecrire(Fd_, octets, n); }
 
     // Flushes the file to disk (opening it again when its writer closed the
     // descriptor to write it by name), closes it and renames it over the

@@ -34,6 +34,9 @@ public:
     // header fields (time, channels, logic inputs). Texts in Windows-1252.
     virtual void Entete(const std::vector<std::string>& lignes, const std::vector<std::string>& colonnes) = 0;
     virtual void Ligne(const tLigneExport& ligne) = 0;
+    // Rows handed to Ligne whose bytes have not reached the file yet (being
+    // formatted on another thread).
+    virtual int64_t LignesEnAttente() const { return 0; }
     // True once a write has failed; the export then stops.
     virtual bool Erreur() const = 0;
     // Completes the file and puts it in place of the target. False on failure:
@@ -46,12 +49,20 @@ enum class tFormatValeurs : uint8_t { Exposant, Fixe };
 // How numbers are written: the export's own writer, or the C library's
 // snprintf (the reference the benchmark compares with; the same characters).
 enum class tFormateur : uint8_t { Rapide, Printf };
+// How the rows of a text export are formatted: with Fils 2 in blocks of
+// LignesParBloc rows (0: sized by the row's width) on the export's thread and
+// a worker, with 1 row by row on the export's thread alone. The same bytes.
+struct tDecoupageTexte {
+    int Fils = 2;
+    int LignesParBloc = 0;
+};
 
 // Delimited text: every field followed by `separateur`, "." replaced by
 // `decimale` in numbers, lines ended by a line feed, bytes as given.
 std::unique_ptr<SortieExport> SORTIE_TEXTE(std::unique_ptr<FichierProvisoire> fichier,
                                            const tColonnesExport& colonnes, char separateur, char decimale,
-                                           tFormatValeurs format, tFormateur formateur);
+                                           tFormatValeurs format, tFormateur formateur,
+                                           const tDecoupageTexte& decoupage = tDecoupageTexte());
 
 // Excel workbook of one sheet: header lines as texts in the first cell of
 // their rows, column header texts, then rows of numbers (time, values, logic

@@ -1,22 +1,34 @@
 // Text and CSV export files.
-#include <cstdio>
-#include <cstring>
+#include <algorithm>
+#include <array>
+#include <system_error>
 
-#include "export/FormatNombre.h"
+#include "export/EcritureEnBlocs.h"
+#include "export/LigneTexte.h"
 #include "export/SortieExport.h"
 
 namespace {
 
+// Rows per block when the caller leaves it open: about this many bytes of
+// text, which stay in a core's cache between their formatting and their write.
+constexpr size_t OctetsParBloc = 128 * 1024;
+
 class SortieTexte final : public SortieExport {
 public:
     SortieTexte(std::unique_ptr<FichierProvisoire> fichier, const tColonnesExport& colonnes, char separateur,
-                char decimale, tFormatValeurs format, tFormateur formateur)
-        : Fichier_(std::move(fichier)), Tampon_(Fichier_->Descripteur()), Colonnes_(colonnes),
-          Sep_(separateur), Dec_(decimale), Fixe_(format == tFormatValeurs::Fixe),
-          Printf_(formateur == tFormateur::Printf) {
-        // Room of the longest row: time and values, logic fields, annotation.
-        MaxLigne_ =
-            (1 + Colonnes_.Voies.size()) * (TailleMaxNombre + 1) + 2 * Colonnes_.Logiques.size() + 256;
+                char decimale, tFormatValeurs format, tFormateur formateur, const tDecoupageTexte& decoupage)
+        : Fichier_(std::move(fichier)), Tampon_(*Fichier_),
+          Format_(colonnes, separateur, decimale, format, formateur), Sep_(separateur),
+          Compactes_(colonnes.Voies.size()) {
+        if (decoupage.Fils < 2) return;
+        const size_t lignes = decoupage.LignesParBloc > 0
+                                  ? static_cast<size_t>(decoupage.LignesParBloc)
+                                  : std::clamp<size_t>(OctetsParBloc / Format_.LigneTypique(), 16, 4096);
+        try {
+            Blocs_ = std::make_unique<EcritureEnBlocs>(Format_, Tampon_, lignes);
+        } catch (const std::system_error&) {
+            // No second thread to be had: the rows are formatted on this one.
+        }
     }
 
     void Entete(const std::vector<std::string>& lignes, const std::vector<std::string>& colonnes) override {
@@ -32,46 +44,36 @@ public:
     }
 
     void Ligne(const tLigneExport& l) override {
-        char* p = Tampon_.Reserver(MaxLigne_);
-        if (l.TempsAbsolu != nullptr) {
-            const size_t n = std::min(l.TempsAbsolu->size(), TailleMaxNombre);
-            std::memcpy(p, l.TempsAbsolu->data(), n);
-            p += n;
+        const std::vector<int>& voies = Format_.Colonnes().Voies;
+        for (size_t i = 0; i < voies.size(); ++i) Compactes_[i] = l.Valeurs[voies[i]];
+        tRangeeTexte r;
+        r.TempsMs = l.TempsMs;
+        if (l.TempsAbsolu != nullptr) r.TempsAbsolu = {l.TempsAbsolu->data(), l.TempsAbsolu->size()};
+        r.Valeurs = Compactes_.data();
+        r.MotLogique = l.MotLogique;
+        if (l.Annotation != nullptr) r.Annotation = {l.Annotation->data(), l.Annotation->size()};
+        ++Recues_;
+        if (Blocs_ != nullptr) {
+            Blocs_->Ajouter(r);
         } else {
-            p = Nombre(p, l.TempsMs, "%f", &ECRIRE_DECIMAL);
+            char* p = Tampon_.Reserver(Format_.MaxLigne());
+            Tampon_.Fixer(Format_.Ecrire(p, r));
         }
-        *p++ = Sep_;
-        const double* v = l.Valeurs;
-        if (Fixe_) {
-            for (const int n : Colonnes_.Voies) {
-                p = Nombre(p, v[n], "%8.5f", &ECRIRE_FIXE);
-                *p++ = Sep_;
-            }
-        } else {
-            for (const int n : Colonnes_.Voies) {
-                p = Nombre(p, v[n], "%8.4e", &ECRIRE_EXPOSANT);
-                *p++ = Sep_;
-            }
-        }
-        for (const int b : Colonnes_.Logiques) {
-            *p++ = ((l.MotLogique >> b) & 1) != 0 ? '1' : '0';
-            *p++ = Sep_;
-        }
-        if (l.Annotation != nullptr) {
-            *p++ = Sep_;
-            const size_t n = std::min<size_t>(l.Annotation->size(), 200);
-            std::memcpy(p, l.Annotation->data(), n);
-            p += n;
-        }
-        *p++ = '\n';
-        Tampon_.Fixer(p);
     }
 
-    bool Erreur() const override { return Tampon_.Erreur(); }
+    int64_t LignesEnAttente() const override {
+        return Blocs_ != nullptr ? Recues_ - Blocs_->LignesEcrites() : 0;
+    }
+
+    bool Erreur() const override { return Blocs_ != nullptr ? Blocs_->Erreur() : Tampon_.Erreur(); }
 
     bool Terminer() override {
+        bool ok = true;
+        if (Blocs_ != nullptr) {
+            ok = Blocs_->Achever(); // the worker then waits idle until the writer goes
+        }
         Tampon_.Vider();
-        if (Tampon_.Erreur()) {
+        if (!ok || Tampon_.Erreur()) {
             Fichier_->Abandonner();
             return false;
         }
@@ -79,33 +81,22 @@ public:
     }
 
 private:
-    // The number, then "." replaced by the decimal mark (at most one ".").
-    char* Nombre(char* p, double v, const char* formatC, char* (*rapide)(char*, double)) {
-        char* const debut = p;
-        if (Printf_)
-            p += std::snprintf(p, TailleMaxNombre + 1, formatC, v);
-        else
-            p = rapide(p, v);
-        if (Dec_ != '.') {
-            if (void* point = std::memchr(debut, '.', static_cast<size_t>(p - debut)))
-                *static_cast<char*>(point) = Dec_;
-        }
-        return p;
-    }
-
     std::unique_ptr<FichierProvisoire> Fichier_;
     TamponSortie Tampon_;
-    tColonnesExport Colonnes_;
-    char Sep_, Dec_;
-    bool Fixe_, Printf_;
-    size_t MaxLigne_ = 0;
+    LigneTexte Format_;
+    char Sep_;
+    std::vector<double> Compactes_; // the row's values in column order
+    int64_t Recues_ = 0;            // rows handed to Ligne
+    // Last: stopped before the buffer and the file it writes into go.
+    std::unique_ptr<EcritureEnBlocs> Blocs_;
 };
 
 } // namespace
 
 std::unique_ptr<SortieExport> SORTIE_TEXTE(std::unique_ptr<FichierProvisoire> fichier,
                                            const tColonnesExport& colonnes, char separateur, char decimale,
-                                           tFormatValeurs format, tFormateur formateur) {
+                                           tFormatValeurs format, tFormateur formateur,
+                                           const tDecoupageTexte& decoupage) {
     return std::make_unique<SortieTexte>(std::move(fichier), colonnes, separateur, decimale, format,
-                                         formateur);
+                                         formateur, decoupage);
 }

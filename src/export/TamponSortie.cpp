@@ -4,9 +4,10 @@
 #include <cerrno>
 #include <cstring>
 
-#include <unistd.h>
+#include "export/FichierProvisoire.h"
 
-TamponSortie::TamponSortie(int fd) : Fd_(fd), Debut_(std::make_unique<char[]>(Capacite)) {}
+TamponSortie::TamponSortie(const FichierProvisoire& fichier)
+    : Fichier_(fichier), Debut_(std::make_unique<char[]>(Capacite)) {}
 
 void TamponSortie::Ajouter(const char* octets, size_t n) {
     while (n > 0) {
@@ -19,13 +20,21 @@ void TamponSortie::Ajouter(const char* octets, size_t n) {
     }
 }
 
+void TamponSortie::Ecrire(const char* octets, size_t n) {
+    Vider();
+    Envoyer(octets, n);
+}
+
 void TamponSortie::Vider() {
-    const char* p = Debut_.get();
-    size_t reste = Rempli_;
+    const size_t n = Rempli_;
     Rempli_ = 0;
+    Envoyer(Debut_.get(), n);
+}
+
+void TamponSortie::Envoyer(const char* p, size_t reste) {
     if (Erreur_) return;
     while (reste > 0) {
-        const ssize_t n = ::write(Fd_, p, reste);
+        const int64_t n = Fichier_.Ecrire(p, static_cast<int64_t>(reste));
         if (n < 0 && errno == EINTR) continue;
         if (n <= 0) {
             Erreur_ = true; // disk full, file too large, I/O error

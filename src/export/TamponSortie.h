@@ -6,11 +6,14 @@
 #include <cstddef>
 #include <memory>
 
+class FichierProvisoire;
+
 class TamponSortie {
 public:
     static constexpr size_t Capacite = 512 * 1024;
 
-    explicit TamponSortie(int fd);
+    // Writes into `fichier`, which must outlive the buffer.
+    explicit TamponSortie(const FichierProvisoire& fichier);
     TamponSortie(const TamponSortie&) = delete;
     TamponSortie& operator=(const TamponSortie&) = delete;
 
@@ -29,6 +32,9 @@ public:
         *p++ = c;
         Fixer(p);
     }
+    // Writes out what the buffer holds, then `n` bytes of the caller's own
+    // buffer without copying them.
+    void Ecrire(const char* octets, size_t n);
 
     // Writes out what the buffer holds. After a failed write the error stays
     // and later data are dropped.
@@ -38,7 +44,9 @@ public:
     long long Ecrits() const { return Ecrits_; }
 
 private:
-    int Fd_;
+    void Envoyer(const char* p, size_t n);
+
+    const FichierProvisoire& Fichier_;
     std::unique_ptr<char[]> Debut_;
     size_t Rempli_ = 0;
     bool Erreur_ = false;

@@ -4,9 +4,10 @@
 // pass takes the page path.
 //
 // Each thread reads the scans it folds with positioned reads into its own buffer
-// of about 256 KiB, which stays in the core's cache while the kernel folds it. (A
-// mapping of the file was measured slower on virtual machines, where first
-// touches and TLB misses of a large mapping cost much more than a copy.)
+// of about OctetsLecture bytes, which stays in the core's cache while the kernel
+// folds it. (A mapping of the file was measured slower on virtual machines,
+// where first touches and TLB misses of a large mapping cost much more than a
+// copy.)
 //
 // Columns 1..1000 are summarised independently (half of them on a second
 // thread), then closed in order from the value the previous column carried,
@@ -34,7 +35,7 @@ template <class F> void EnDeux(F&& travail) {
     second.join();
 }
 
-constexpr int64_t OctetsLecture = 256 * 1024;
+constexpr int64_t OctetsLectureMin = 4096;
 constexpr int64_t MargeLecture = 512; // past a scan's start, the widest vector loads reach less than this
 
 // Summary of any run of scans that are all zero words.
@@ -101,8 +102,9 @@ struct Lecteur {
 };
 
 // Byte sum of the file from `debut` to its end (`taille`), holes skipped.
-bool SommeFin(int32_t handle, int64_t debut, int64_t taille, std::vector<uint8_t>& tampon, uint64_t& somme) {
-    tampon.resize(static_cast<size_t>(std::max<int64_t>(static_cast<int64_t>(tampon.size()), OctetsLecture)));
+bool SommeFin(int32_t handle, int64_t debut, int64_t taille, int64_t octetsLecture,
+              std::vector<uint8_t>& tampon, uint64_t& somme) {
+    tampon.resize(static_cast<size_t>(std::max<int64_t>(static_cast<int64_t>(tampon.size()), octetsLecture)));
     TrousFichier trous(handle - 1);
     for (;;) {
         if (debut >= taille) return true;
@@ -110,11 +112,11 @@ bool SommeFin(int32_t handle, int64_t debut, int64_t taille, std::vector<uint8_t
             debut = fin;
             continue;
         }
-        const int64_t n = FichierREC::LireHandle(handle, debut, tampon.data(), OctetsLecture);
+        const int64_t n = FichierREC::LireHandle(handle, debut, tampon.data(), octetsLecture);
         if (n < 0) return false;
         for (int64_t i = 0; i < n; ++i) somme += tampon[static_cast<size_t>(i)];
         debut += n;
-        if (n < OctetsLecture) return true;
+        if (n < octetsLecture) return true;
     }
 }
 
@@ -187,7 +189,8 @@ bool DonneesGraphe::CALCUL_RAPIDE(bool verifier) {
     const int64_t bloc = construire ? PyramidePli::ScansBlocPour(NbVoiesLues_, e.NombreScans, BudgetPyramide)
                                     : r.Pyramide.ScansNiveau0();
     // Reads of about OctetsLecture bytes: whole blocks when a block fits.
-    const int64_t parLectureMax = OctetsLecture / f.PasOctets;
+    const int64_t octetsLecture = std::max(OctetsLecture, OctetsLectureMin);
+    const int64_t parLectureMax = octetsLecture / f.PasOctets;
     const int64_t scansParLecture =
         bloc <= parLectureMax
             ? parLectureMax / bloc * bloc
@@ -310,7 +313,7 @@ bool DonneesGraphe::CALCUL_RAPIDE(bool verifier) {
         // The stored sum runs from the data start to the end of the file.
         uint64_t somme = pyramide != nullptr ? pyramide->SommeDonnees : 0;
         if (!SommeFin(e.HandleFichier, pyramide != nullptr ? pyramide->FinSomme : e.DebutDonnees, taille,
-                      r.Tampons[0], somme))
+                      octetsLecture, r.Tampons[0], somme))
             return false;
         Checksum = static_cast<uint32_t>(somme);
         FinSomme_ = taille;

@@ -334,6 +334,37 @@ TEST_F(PasseRapideTest, ChecksumIsTheSameOnBothPaths) {
     }
 }
 
+// The size of the fast pass's reads only cuts the work differently: the
+// smallest reads, reads of no whole number of scans and reads larger than the
+// file give the page path's tables and checksum, with and without the pyramid.
+TEST_F(PasseRapideTest, EveryReadSizeGivesThePagePathTablesAndChecksum) {
+    std::vector<Voie> voies;
+    for (int n = 0; n < 7; ++n) voies.push_back(Canal(n, Hasard(static_cast<uint32_t>(40 + n), 900, 0x8000)));
+    Enregistrement e = TKAR(150001, voies, true, Impulsions());
+    e.Checksum = true;
+    Ouvrir(e); // 16 bytes a scan: 2.4 MB of samples
+    for (const int64_t octets :
+         {int64_t{1}, int64_t{4096}, int64_t{4096 * 3 + 48}, int64_t{1} << 20, int64_t{64} << 20}) {
+        SCOPED_TRACE(::testing::Message() << "reads of " << octets << " bytes");
+        t_EnteteREC_GlobalTotal copie = EnteteF;
+        DonneesGraphe rapide, reference(&copie, &::Setup);
+        rapide.OctetsLecture = octets;
+        reference.PasseReference = true;
+        ::Setup = {0.3, 0.4}; // no pyramid yet: raw reads only
+        Comparer(rapide, reference);
+        EXPECT_FALSE(rapide.PyramidePrete());
+        EnteteF.ChecksumVerifie = copie.ChecksumVerifie = 0;
+        ::Setup = {0.0, 1.0}; // builds the pyramid and checks the sum
+        Comparer(rapide, reference);
+        EXPECT_TRUE(rapide.PyramidePrete());
+        EXPECT_TRUE(rapide.ChecksumCompare);
+        EXPECT_EQ(rapide.Checksum, reference.Checksum);
+        EXPECT_EQ(rapide.CalculTerminer.load(), CalculFini);
+        ::Setup = {0.123, 0.0101}; // pyramid blocks and raw scans at both ends
+        Comparer(rapide, reference);
+    }
+}
+
 TEST_F(PasseRapideTest, StopWhileHeldByAnExportEndsTheFastPassUncompleted) {
     Ouvrir(TKAR(200000, {Canal(0, Hasard(4, 900, 0x8000))}, true, Impulsions()));
     DonneesGraphe g, reference;
