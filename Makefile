@@ -78,13 +78,15 @@ demo: build
 BUILD_BENCH ?= build-bench
 bench: deps
 	@grep -qs '^CMAKE_CXX_COMPILER:[A-Z]*=.*clang++-14' $(BUILD_BENCH)/CMakeCache.txt || rm -rf $(BUILD_BENCH)/CMakeCache.txt $(BUILD_BENCH)/CMakeFiles
-	$(CLANG_ENV) cmake -S . -B $(BUILD_BENCH) -G Ninja -DCMAKE_BUILD_TYPE=Release -DOMBRIX_CORE_ONLY=ON
-	cmake --build $(BUILD_BENCH) -j $(JOBS) --target bench_passe bench_export
-	$(BUILD_BENCH)/bench_passe
+	$(CLANG_ENV) cmake -S . -B $(BUILD_BENCH) -G Ninja -DCMAKE_BUILD_TYPE=Release
+	cmake --build $(BUILD_BENCH) -j $(JOBS) --target bench_passe bench_export bench_dessin bench_fenetre
+	$(BUILD_BENCH)/bench_passe $(BUILD_BENCH)/bench.rec
+	$(BUILD_BENCH)/bench_dessin $(BUILD_BENCH)/bench.rec
+	$(BUILD_BENCH)/bench_fenetre $(BUILD_BENCH)/bench.rec
 	$(BUILD_BENCH)/bench_export
 
 clean:
-	rm -rf $(BUILD) $(BUILD_ASAN) $(BUILD_TSAN)
+	rm -rf $(BUILD) $(BUILD_ASAN) $(BUILD_TSAN) $(BUILD_BENCH)
 
 # Installs the viewer and `ombrix` under PREFIX, with the desktop entry, the two file types, the
 # icons, the manual pages and the bash completion, then refreshes the desktop's file-type,

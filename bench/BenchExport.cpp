@@ -27,6 +27,7 @@
 #include <QLocale>
 #include <QTemporaryDir>
 
+#include "GrosEnregistrement.h"
 #include "config/Config.h"
 #include "config/Defauts.h"
 #include "export/EtatExport.h"
@@ -48,25 +49,9 @@ recmaker::Enregistrement Gros() {
     e.PeriodeUs = 10.f;
     e.NombreScans = NombreScans;
     for (int n = 0; n < NombreVoies; ++n) {
-        recmaker::Voie v;
-        v.Numero = n;
-        v.Nom = "Voie " + std::to_string(n);
+        recmaker::Voie v = bench::VoieBench(n);
         v.Decalage = 32768.f;
         v.Gain = 1.0f / (3.0f + static_cast<float>(n));
-        switch (n % 4) {
-        case 0:
-            v.Donnees = recmaker::Sinus(32768, 20000 + 500 * n, 5000 + 1000 * n);
-            break;
-        case 1:
-            v.Donnees = recmaker::Rampe(static_cast<uint16_t>(n), 1 + n);
-            break;
-        case 2:
-            v.Donnees = recmaker::Carre(1000, 60000, 777 + n);
-            break;
-        default:
-            v.Donnees = recmaker::Sinus(30000, 3000, 17 + n);
-            break;
-        }
         e.Voies.push_back(v);
     }
     e.Logique = true;

@@ -72,14 +72,9 @@ int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
     QTemporaryDir dossier;
-    const QString chemin =
-        argc > 1 ? QString::fromLocal8Bit(argv[1]) : dossier.filePath(QStringLiteral("bench.rec"));
-    int largeur = 1600, hauteur = 900;
-    if (argc > 2 && std::sscanf(argv[2], "%dx%d", &largeur, &hauteur) != 2) return 2;
-    if (!QFileInfo::exists(chemin)) {
-        std::printf("writing %s ...\n", chemin.toLocal8Bit().constData());
-        if (!recmaker::EcrireEnFlux(bench::Gros(), chemin.toStdString())) return 1;
-    }
+    QString chemin;
+    int largeur = 0, hauteur = 0;
+    if (!bench::PreparerGros(argc, argv, dossier, chemin, largeur, hauteur)) return 2;
 
     VIEW::Form_main f;
     f.resize(largeur, hauteur);

@@ -23,6 +23,7 @@
 #include <QFileInfo>
 #include <QTemporaryDir>
 
+#include "GrosEnregistrement.h"
 #include "config/Config.h"
 #include "graph/DonneesGraphe.h"
 #include "graph/GlobauxGraphe.h"
@@ -36,38 +37,7 @@ namespace {
 
 using Horloge = std::chrono::steady_clock;
 
-constexpr int NombreVoies = 16;
-constexpr int64_t NombreScans = (int64_t(1) << 31) / (2 * NombreVoies); // 2 GiB of samples
 constexpr int Essais = 3;
-
-recmaker::Enregistrement Gros() {
-    recmaker::Enregistrement e;
-    e.Famille = FamilleTKAR;
-    e.PeriodeUs = 10.f;
-    e.Checksum = true;
-    e.NombreScans = NombreScans;
-    for (int n = 0; n < NombreVoies; ++n) {
-        recmaker::Voie v;
-        v.Numero = n;
-        v.Nom = "Voie " + std::to_string(n);
-        switch (n % 4) {
-        case 0:
-            v.Donnees = recmaker::Sinus(32768, 20000 + 500 * n, 5000 + 1000 * n);
-            break;
-        case 1:
-            v.Donnees = recmaker::Rampe(static_cast<uint16_t>(n), 1 + n);
-            break;
-        case 2:
-            v.Donnees = recmaker::Carre(1000, 60000, 777 + n);
-            break;
-        default:
-            v.Donnees = recmaker::Sinus(30000, 3000, 17 + n);
-            break;
-        }
-        e.Voies.push_back(v);
-    }
-    return e;
-}
 
 double Secondes(Horloge::time_point debut) {
     return std::chrono::duration<double>(Horloge::now() - debut).count();
@@ -113,16 +83,11 @@ bool MemesTables(const DonneesGraphe& a, const DonneesGraphe& b) {
 
 int main(int argc, char** argv) {
     QTemporaryDir dossier;
-    QString chemin =
-        argc > 1 ? QString::fromLocal8Bit(argv[1]) : dossier.filePath(QStringLiteral("bench.rec"));
-    if (!QFileInfo::exists(chemin)) {
-        std::printf("writing %s ...\n", chemin.toLocal8Bit().constData());
-        const auto debut = Horloge::now();
-        if (!recmaker::EcrireEnFlux(Gros(), chemin.toStdString())) {
-            std::fprintf(stderr, "cannot write %s\n", chemin.toLocal8Bit().constData());
-            return 1;
-        }
-        std::printf("  written in %.1f s\n", Secondes(debut));
+    QString chemin;
+    int largeur = 0, hauteur = 0; // unused here
+    if (!bench::PreparerGros(argc > 1 ? 2 : 1, argv, dossier, chemin, largeur, hauteur)) {
+        std::fprintf(stderr, "cannot write %s\n", chemin.toLocal8Bit().constData());
+        return 1;
     }
 
     OuvreREC ouvre(&EnteteF);

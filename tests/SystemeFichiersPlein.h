@@ -58,6 +58,11 @@ inline int64_t Page() {
     return static_cast<int64_t>(::sysconf(_SC_PAGESIZE));
 }
 
+// Pages that `octets` bytes of a file take on the disk.
+inline int64_t PagesDe(int64_t octets) {
+    return (octets + Page() - 1) / Page();
+}
+
 class SystemeFichiersPlein {
 public:
     // A tmpfs of `octets` (whole pages) on a new folder of the temporary directory.

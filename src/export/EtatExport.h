@@ -111,7 +111,6 @@ public:
 
 private:
     bool PREPARER(const SourceExport& source);
-    void ECRIRE_LIGNES();
     // LignesEcrites and LongProgress once `ecrites` of `lignes` rows are in the file.
     void Avancer(int64_t ecrites, int64_t lignes);
 

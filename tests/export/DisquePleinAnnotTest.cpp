@@ -11,10 +11,7 @@ using namespace annot_test;
 namespace {
 
 using fs_plein::Page;
-
-int64_t PagesDe(int64_t octets) {
-    return (octets + Page() - 1) / Page();
-}
+using fs_plein::PagesDe;
 
 class DisquePleinAnnot : public AnnotTest {
 protected:

@@ -14,10 +14,7 @@ namespace {
 
 using fs_plein::Balayer;
 using fs_plein::Page;
-
-int64_t PagesDe(int64_t octets) {
-    return (octets + Page() - 1) / Page();
-}
+using fs_plein::PagesDe;
 
 // `unzip` run on a workbook: its exit code and what it printed.
 std::pair<int, QByteArray> Unzip(const QStringList& arguments) {
