@@ -70,8 +70,15 @@ grapheft::~grapheft() {
 }
 
 void grapheft::ECHANGER_DESSIN(grapheft& autre) {
-    // A drawing context belongs to its picture: it goes with it.
+    // A painter is bound to the image object it began on, not to its pixels:
+    // handed over with the picture it would paint on the other side's object
+    // and outlive it. Both end before the pictures change hands and each side
+    // begins again on the picture it now holds.
+    FINIR_PEINTURE();
+    autre.FINIR_PEINTURE();
     std::swap(static_cast<tEtatDessin&>(*this), static_cast<tEtatDessin&>(autre));
+    COMMENCER_PEINTURE();
+    autre.COMMENCER_PEINTURE();
     std::swap(Donnees.TabCyclique, autre.Donnees.TabCyclique);
     std::swap(Donnees.TabFlottant, autre.Donnees.TabFlottant);
     const auto echanger = [](auto& a, auto& b) {
@@ -110,6 +117,16 @@ void grapheft::FINIR_PEINTURE() {
     gp = nullptr;
 }
 
+void grapheft::COMMENCER_PEINTURE() {
+    if (PeintreExterne != nullptr) {
+        gp = PeintreExterne;
+        return;
+    }
+    if (NewBitmap.isNull()) return;
+    PeintreImage = std::make_unique<QPainter>(&NewBitmap);
+    gp = PeintreImage.get();
+}
+
 void grapheft::NouvelleImage(int largeur, int hauteur) {
     FINIR_PEINTURE(); // the context ends before its bitmap goes
     if (PeintreExterne != nullptr) {
@@ -128,8 +145,7 @@ void grapheft::NouvelleImage(int largeur, int hauteur) {
     NewBitmap.setDotsPerMeterX(PointsParMetre96);
     NewBitmap.setDotsPerMeterY(PointsParMetre96);
     NewBitmap.fill(QColor::fromRgba(static_cast<QRgb>(SavConf->CouleurFond)).rgb());
-    PeintreImage = std::make_unique<QPainter>(&NewBitmap);
-    gp = PeintreImage.get();
+    COMMENCER_PEINTURE();
 }
 
 void grapheft::Initialisation() {

@@ -193,6 +193,8 @@ public:
     void ARRET_GRAPHE();
     // Ends the drawing: the drawing context goes (a page's is left to its owner).
     void FINIR_PEINTURE();
+    // Begins the drawing context on the picture held (a page's when printing).
+    void COMMENCER_PEINTURE();
     void Dispose();
 
     // ---- Traces ------------------------------------------------------------

@@ -175,6 +175,33 @@ TEST_F(TravailleurDessinTest, TheFinishedPictureBecomesTheWindowsGraphObjects) {
     QImage couche = fenetre.COUCHE_CURSEUR();
     QPainter p(&couche);
     fenetre.TRACE_CURSEUR(p, 0.3, 0.6, 0);
+    p.end();
+
+    // Its drawing context paints on the picture it now holds, after the
+    // worker's object is gone; and a new picture begins without a complaint.
+    static QStringList plaintes;
+    plaintes.clear();
+    const QtMessageHandler avant =
+        qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString& m) { plaintes << m; });
+    ASSERT_NE(fenetre.gp, nullptr);
+    ASSERT_TRUE(fenetre.gp->isActive());
+    EXPECT_EQ(fenetre.gp->device(), &fenetre.NewBitmap);
+    fenetre.gp->fillRect(QRect(0, 0, 4, 4), QColor(1, 2, 3));
+    EXPECT_EQ(fenetre.NewBitmap.pixel(2, 2), qRgb(1, 2, 3));
+    fenetre.Initialisation();
+    EXPECT_NE(fenetre.gp, nullptr);
+    // The window forgets its picture for an empty one while it paints on it.
+    {
+        grapheft vide(&EnteteF, &::Setup);
+        vide.SavConf = &Config;
+        fenetre.ECHANGER_DESSIN(vide);
+    }
+    fenetre.Initialisation();
+    ASSERT_NE(fenetre.gp, nullptr);
+    EXPECT_TRUE(fenetre.gp->isActive());
+    fenetre.FINIR_PEINTURE();
+    qInstallMessageHandler(avant);
+    EXPECT_TRUE(plaintes.isEmpty()) << plaintes.join(QLatin1Char('\n')).toStdString();
 }
 
 } // namespace

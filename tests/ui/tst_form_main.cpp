@@ -69,6 +69,10 @@ using VIEW::Form_main;
 
 namespace {
 
+// Complaints of Qt's painters during a test, and the handler they go on to.
+QStringList PlaintesPeintre;
+QtMessageHandler AvantPlaintes = nullptr;
+
 recmaker::Enregistrement Essai(int64_t scans, bool checksum = false, int16_t decalage = 0) {
     recmaker::Enregistrement e;
     e.Famille = FamilleTKAR;
@@ -139,7 +143,16 @@ private slots:
     void initTestCase() {
         QVERIFY(Dossier.isValid());
         Installation.emplace(Boites);
+        // A painter that fails to begin draws nothing and says so only here:
+        // any such complaint fails the test that caused it.
+        AvantPlaintes =
+            qInstallMessageHandler([](QtMsgType type, const QMessageLogContext& c, const QString& m) {
+                if (m.startsWith(QLatin1String("QPainter"))) PlaintesPeintre << m;
+                AvantPlaintes(type, c, m);
+            });
     }
+
+    void cleanupTestCase() { qInstallMessageHandler(AvantPlaintes); }
 
     void init() {
         QSettings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("OmbView"),
@@ -155,6 +168,8 @@ private slots:
 
     void cleanup() {
         F.reset();
+        const QStringList plaintes = std::exchange(PlaintesPeintre, {});
+        QVERIFY2(plaintes.isEmpty(), qPrintable(plaintes.join(QLatin1Char('\n'))));
         VIEW::CHARGER_TRADUCTION_QT(1); // Qt's texts back in English for the next test
     }
 
