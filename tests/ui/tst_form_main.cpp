@@ -19,7 +19,6 @@
 #include <QMessageBox>
 #include <QMimeData>
 #include <QPrinter>
-#include <QProcess>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRegularExpression>
@@ -34,6 +33,7 @@
 #include <QUrl>
 #include <QtTest>
 
+#include "ProgrammeLance.h"
 #include "config/Coherence.h"
 #include "config/Config.h"
 #include "config/Defauts.h"
@@ -895,10 +895,10 @@ private slots:
             return true;
         };
         F->actionImprimer->trigger();
-        QProcess texte;
-        texte.start(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")});
-        QVERIFY(texte.waitForFinished(30000));
-        const QString mots = QString::fromUtf8(texte.readAllStandardOutput());
+        const programme_test::tResultat texte = programme_test::LANCER(
+            QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")}, std::chrono::seconds(30));
+        QVERIFY2(texte.Fini && texte.Code == 0, texte.Erreurs.constData());
+        const QString mots = QString::fromUtf8(texte.Sortie);
         for (const QString& attendu :
              {QStringLiteral("Tension [KV]"), QStringLiteral("Temp [KC]"),
               QStringLiteral("20000 Samples/channels"), QStringLiteral("10s"), QStringLiteral("2s/div")})
