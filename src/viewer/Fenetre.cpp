@@ -1,8 +1,14 @@
 #include "viewer/Fenetre.h"
 
 #include <cstdio>
+#include <functional>
+#include <memory>
+#include <utility>
 
 #include <QApplication>
+#include <QEvent>
+#include <QTimer>
+#include <QWindow>
 
 #include "config/Demarrage.h"
 #include "config/SauverCle.h"
@@ -16,6 +22,28 @@
 #include "ui/TraductionQt.h"
 #include "viewer/Icone.h"
 #include "viewer/Lancement.h"
+
+namespace {
+
+// Calls `quand` once its window is first exposed.
+class GuetteurExposition : public QObject {
+public:
+    GuetteurExposition(std::function<void()> quand, QObject* parent)
+        : QObject(parent), Quand_(std::move(quand)) {}
+
+protected:
+    bool eventFilter(QObject* objet, QEvent* e) override {
+        if (e->type() == QEvent::Expose && static_cast<QWindow*>(objet)->isExposed() && Quand_) {
+            std::exchange(Quand_, nullptr)();
+        }
+        return false;
+    }
+
+private:
+    std::function<void()> Quand_;
+};
+
+} // namespace
 
 int LANCER_FENETRE(int& argc, char** argv, const QStringList& arguments, const tLigneCommande& ligne) {
     QApplication application(argc, argv);
@@ -43,6 +71,24 @@ int LANCER_FENETRE(int& argc, char** argv, const QStringList& arguments, const t
 void LANCER_FENETRE_PRINCIPALE(const tLigneCommande& ligne) {
     VIEW::Form_main fenetre;
     fenetre.showMaximized();
-    if (!ligne.FichierREC.isEmpty()) fenetre.APPEL_FICHIER(ligne.FichierREC, ligne.FichierREC, 0);
+    if (!ligne.FichierREC.isEmpty()) {
+        // The window manager places and sizes the window after it is shown:
+        // the filter dialog, centred on it, waits for its first exposure (or a
+        // moment, on a platform that never exposes it).
+        const QString chemin = ligne.FichierREC;
+        auto ouvrir = std::make_shared<bool>(false);
+        const auto une_fois = [&fenetre, chemin, ouvrir] {
+            if (std::exchange(*ouvrir, true)) return;
+            QTimer::singleShot(0, &fenetre, [&fenetre, chemin] { fenetre.APPEL_FICHIER(chemin, chemin, 0); });
+        };
+        QWindow* w = fenetre.windowHandle();
+        if (w != nullptr && !w->isExposed()) {
+            auto* guetteur = new GuetteurExposition(une_fois, w);
+            w->installEventFilter(guetteur);
+            QTimer::singleShot(2000, &fenetre, une_fois);
+        } else {
+            une_fois();
+        }
+    }
     QApplication::exec();
 }
